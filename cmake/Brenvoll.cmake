@@ -1,0 +1,66 @@
+# Helpers that give every library, test, fuzz target and benchmark the same shape.
+
+# brenvoll_library(<folder> [QT] SOURCES ... [DEPS ...])
+# Makes the static library brenvoll_<folder> with the alias brenvoll::<folder>.
+# Headers are included from the src/ root: #include "profile/IniFile.h".
+# QT runs moc on the library (only window code uses Qt).
+function(brenvoll_library folder)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  add_library(brenvoll_${folder} STATIC ${ARG_SOURCES})
+  add_library(brenvoll::${folder} ALIAS brenvoll_${folder})
+  target_include_directories(brenvoll_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(brenvoll_${folder} PUBLIC ${ARG_DEPS})
+  if(ARG_QT)
+    set_target_properties(brenvoll_${folder} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# brenvoll_test(<name> [QT] SOURCES ... [DEPS ...])
+# A GoogleTest executable in build/tests, its cases registered one by one with CTest.
+# GUI tests run on the offscreen platform, so no display is needed.
+function(brenvoll_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} brenvoll::testsupport GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    BRENVOLL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    BRENVOLL_APP_DIR="${BRENVOLL_APP_DIR}/")
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# brenvoll_fuzz(<name> SOURCES ... [DEPS ...])
+# With BRENVOLL_FUZZ (clang): a libFuzzer binary in build/fuzz.
+# Otherwise: the same entry point under a small driver that replays the seed corpus
+# tests/fuzz/corpus/<name>/, registered as a test so the target always builds and its
+# seeds keep passing.
+function(brenvoll_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  if(BRENVOLL_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_link_libraries(${name} PRIVATE brenvoll::fuzzreplay)
+    set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+    add_test(NAME ${name}.seeds COMMAND ${name} ${corpus})
+  endif()
+endfunction()
+
+# brenvoll_bench(<name> SOURCES ... [DEPS ...]): a Google Benchmark binary in build/bench.
+function(brenvoll_bench name)
+  if(NOT BRENVOLL_BENCH)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
