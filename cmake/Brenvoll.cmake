@@ -16,6 +16,7 @@ function(brenvoll_library folder)
 endfunction()
 
 # brenvoll_test(<name> [QT] SOURCES ... [DEPS ...])
+# QT: moc on, and a main that creates the QApplication (window tests).
 # A GoogleTest executable in build/tests, its cases registered one by one with CTest.
 # GUI tests run on the offscreen platform, so no display is needed.
 function(brenvoll_test name)
@@ -24,7 +25,12 @@ function(brenvoll_test name)
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
   endif()
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} brenvoll::testsupport GTest::gmock GTest::gtest_main)
+  if(ARG_QT)
+    set(test_main brenvoll::qttestmain)
+  else()
+    set(test_main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} brenvoll::testsupport GTest::gmock ${test_main})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     BRENVOLL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
