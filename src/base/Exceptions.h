@@ -62,6 +62,8 @@ BRENVOLL_DECLARE_EXCEPTION(EFCreateError, EStreamError);
 BRENVOLL_DECLARE_EXCEPTION(EFOpenError, EStreamError);
 BRENVOLL_DECLARE_EXCEPTION(EReadError, EStreamError);
 BRENVOLL_DECLARE_EXCEPTION(EWriteError, EStreamError);
+// A registry value that cannot be read as asked: "Invalid data type for '%s'".
+BRENVOLL_DECLARE_EXCEPTION(ERegistryException, Exception);
 
 // Puts the arguments, in order, where the pattern has %s ("%%" gives one "%").
 // Missing arguments leave the rest of the pattern's %s in place.
