@@ -1,0 +1,81 @@
+#include "config/CompactionConfig.h"
+
+#include "profile/IniFile.h"
+#include "profile/TextFields.h"
+
+namespace {
+
+const char* const Section = "Defaults";
+const char ListDelimiter = '|';
+
+std::string ShiftEveryCharacter(const std::string& text, int shift) {
+  std::string shifted(text);
+  for (char& c : shifted) {
+    c = static_cast<char>((static_cast<unsigned char>(c) + shift) & 0xFF);
+  }
+  return shifted;
+}
+
+std::string JoinList(const std::vector<std::string>& entries) {
+  std::string joined;
+  for (const std::string& entry : entries) {
+    joined += entry;
+    joined += ListDelimiter;
+  }
+  return joined;
+}
+
+// The first empty field ends the list, so an empty entry hides every entry after it.
+std::vector<std::string> SplitList(const std::string& joined) {
+  std::vector<std::string> entries;
+  for (int index = 0;; ++index) {
+    std::string entry = ExtractQuotedField(joined, ListDelimiter, index);
+    if (entry.empty()) break;
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::string ScramblePassword(const std::string& plain) {
+  return ShiftEveryCharacter(plain, PasswordShift);
+}
+
+std::string UnscramblePassword(const std::string& scrambled) {
+  return ShiftEveryCharacter(scrambled, 256 - PasswordShift);
+}
+
+CompactionConfig ReadCompactionConfig(const std::string& path) {
+  CompactionConfig config;
+  const std::string list = ReadLongValue(Section, "CompactFiles", "", path);
+  TIniFile store(path);
+  config.Description = store.ReadText(Section, "Description", "");
+  config.Repair = store.ReadFlag(Section, "Repair", false);
+  config.Workgroup = store.ReadText(Section, "Workgroup", "");
+  config.Login = store.ReadText(Section, "Login", "");
+  config.Password = store.ReadText(Section, "Password", "");
+  config.Encrypt = store.ReadFlag(Section, "Encrypt", false);
+  config.LaunchFile = store.ReadText(Section, "LaunchFile", "");
+  if (config.Encrypt) config.Password = UnscramblePassword(config.Password);
+  config.CompactFiles = SplitList(list);
+  return config;
+}
+
+void WriteCompactionConfig(const std::string& path, const CompactionConfig& config) {
+  WriteLongValue(Section, "CompactFiles", JoinList(config.CompactFiles), path);
+  TIniFile store(path);
+  store.WriteText(Section, "AccessPath", config.AccessPath);
+  store.WriteText(Section, "Description", config.Description);
+  store.WriteFlag(Section, "Repair", config.Repair);
+  store.WriteText(Section, "Workgroup", config.Workgroup);
+  store.WriteText(Section, "Login", config.Login);
+  store.WriteFlag(Section, "Encrypt", config.Encrypt);
+  store.WriteText(Section, "Password",
+                  config.Encrypt ? ScramblePassword(config.Password) : config.Password);
+  store.WriteText(Section, "LaunchFile", config.LaunchFile);
+}
+
+std::string ReadConfiguredAccessPath(const std::string& path) {
+  return TIniFile(path).ReadText(Section, "AccessPath", "");
+}
