@@ -1,0 +1,9 @@
+# Code analysis: instruction decoding, function analysis, guarded reads.
+list(APPEND crash_sources
+  ${CMAKE_CURRENT_LIST_DIR}/MemoryReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OpcodeTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Instruction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GuardedRead.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GuardedRead_posix.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ElfImage.cpp
+)
