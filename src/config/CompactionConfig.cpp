@@ -1,6 +1,10 @@
 #include "config/CompactionConfig.h"
 
+#include <utility>
+
+#include "base/Exceptions.h"
 #include "profile/IniFile.h"
+#include "profile/ProfileText.h"
 #include "profile/TextFields.h"
 
 namespace {
@@ -63,7 +67,22 @@ CompactionConfig ReadCompactionConfig(const std::string& path) {
 }
 
 void WriteCompactionConfig(const std::string& path, const CompactionConfig& config) {
-  WriteLongValue(Section, "CompactFiles", JoinList(config.CompactFiles), path);
+  const std::string list = JoinList(config.CompactFiles);
+  const std::string password = config.Encrypt ? ScramblePassword(config.Password) : config.Password;
+  // A value with a line break or NUL would be refused halfway through the keys (the list
+  // even silently), so such a configuration is refused before anything is written.
+  const std::pair<const char*, const std::string&> texts[] = {
+      {"CompactFiles", list},         {"AccessPath", config.AccessPath},
+      {"Description", config.Description}, {"Workgroup", config.Workgroup},
+      {"Login", config.Login},        {"Password", password},
+      {"LaunchFile", config.LaunchFile}};
+  for (const auto& [key, value] : texts) {
+    if (!IsStorableInProfile(Section, key, value)) {
+      throw EIniFileException(Format("Unable to write to %s", path));
+    }
+  }
+
+  WriteLongValue(Section, "CompactFiles", list, path);
   TIniFile store(path);
   store.WriteText(Section, "AccessPath", config.AccessPath);
   store.WriteText(Section, "Description", config.Description);
@@ -71,8 +90,7 @@ void WriteCompactionConfig(const std::string& path, const CompactionConfig& conf
   store.WriteText(Section, "Workgroup", config.Workgroup);
   store.WriteText(Section, "Login", config.Login);
   store.WriteFlag(Section, "Encrypt", config.Encrypt);
-  store.WriteText(Section, "Password",
-                  config.Encrypt ? ScramblePassword(config.Password) : config.Password);
+  store.WriteText(Section, "Password", password);
   store.WriteText(Section, "LaunchFile", config.LaunchFile);
 }
 

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+// A new configuration: every text empty, both flags false, no databases.
 struct CompactionConfig {
-  std::vector<std::string> CompactFiles;  // databases, in the order the editor lists them
-  std::string AccessPath, Description;
+  std::vector<std::string> CompactFiles{};  // databases, in the order the editor lists them
+  std::string AccessPath{}, Description{};
   bool Repair = false;
-  std::string Workgroup, Login, Password;  // Password in plain form
+  std::string Workgroup{}, Login{}, Password{};  // Password in plain form
   bool Encrypt = false;
-  std::string LaunchFile;
+  std::string LaunchFile{};
 };
 
 // What ScramblePassword adds to every character code (modulo 256). Files written with one
@@ -27,7 +28,9 @@ CompactionConfig ReadCompactionConfig(const std::string& path);
 
 // Writes every key, creating the file when needed. A failed write of the database list
 // goes unnoticed; the first failed write of another key raises EIniFileException
-// "Unable to write to <path>", leaving the keys written before it in the file.
+// "Unable to write to <path>", leaving the keys written before it in the file. A value the
+// file cannot hold (a line break or NUL, also in the scrambled password) raises the same
+// error before anything is written.
 void WriteCompactionConfig(const std::string& path, const CompactionConfig& config);
 
 // The Access program the configuration names (its "AccessPath" line), which
