@@ -193,21 +193,29 @@ private:
   std::vector<Call> calls_;
 };
 
-// Joins the pieces of one unit that touch or overlap.
-void JoinSegments(std::vector<TMfSegment>& segments) {
-  std::vector<TMfSegment> joined;
+// Units may claim the same code (a function emitted in several units, kept once):
+// the first claim keeps it, so that the segments never overlap; pieces of one unit that
+// touch are joined.
+void MakeSegmentsDisjoint(std::vector<TMfSegment>& segments) {
+  std::stable_sort(segments.begin(), segments.end(), [](const TMfSegment& a, const TMfSegment& b) {
+    return a.start != b.start ? a.start < b.start : a.length > b.length;
+  });
+  std::vector<TMfSegment> disjoint;
+  uintptr_t covered = 0;
   for (auto& segment : segments) {
-    if (!joined.empty()) {
-      TMfSegment& last = joined.back();
-      const uintptr_t lastEnd = last.start + last.length;
-      if (segment.start <= lastEnd && segment.unit == last.unit) {
-        last.length = uint32_t(std::max(lastEnd, segment.start + segment.length) - last.start);
-        continue;
-      }
+    const uintptr_t start = std::max(segment.start, covered), end = segment.start + segment.length;
+    if (end <= start) continue;
+    covered = end;
+    if (!disjoint.empty() && disjoint.back().unit == segment.unit &&
+        disjoint.back().start + disjoint.back().length == start) {
+      disjoint.back().length = uint32_t(end - disjoint.back().start);
+      continue;
     }
-    joined.push_back(std::move(segment));
+    segment.start = start;
+    segment.length = uint32_t(end - start);
+    disjoint.push_back(std::move(segment));
   }
-  segments = std::move(joined);
+  segments = std::move(disjoint);
 }
 
 // One row per change of line: of rows at one address the last with a line wins, and a
@@ -256,7 +264,7 @@ bool BuildMapFromElf(const std::string& path, TMapFile& map, std::string& error)
       dwarf_end(dwarf);
     }
     SortMapForSearch(map);
-    JoinSegments(map.segments);
+    MakeSegmentsDisjoint(map.segments);
     CompactLines(map.lines);
     map.loaded = true;
   }

@@ -1,0 +1,125 @@
+// The lookups on a map: searches by halving over the sorted arrays.
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+
+#include "crash/maps/MapFile.h"
+#include "crash/maps/Undecorate.h"
+
+namespace {
+
+// The index of the line entry nearest at or below address inside address's code
+// segment, or -1.
+ptrdiff_t LineEntryAt(const TMapFile& map, uintptr_t address) {
+  const TMfSegment segment = SegmentAt(map, true, address);
+  if (!segment.valid) return -1;
+  auto next = std::upper_bound(map.lines.begin(), map.lines.end(), address,
+                               [](uintptr_t a, const TMfLine& l) { return a < l.address; });
+  if (next == map.lines.begin()) return -1;
+  const TMfLine& entry = *std::prev(next);
+  if (entry.address < segment.start) return -1;
+  return std::prev(next) - map.lines.begin();
+}
+
+uintptr_t LineEnd(const TMapFile& map, ptrdiff_t entry) {
+  if (size_t(entry) + 1 < map.lines.size()) return map.lines[size_t(entry) + 1].address;
+  const TMfSegment segment = SegmentAt(map, true, map.lines[size_t(entry)].address);
+  return segment.start + segment.length;
+}
+
+std::string HexAddress(uintptr_t address) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%08" PRIxPTR, address);
+  return text;
+}
+
+std::string WithoutFolders(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+TMfSegment SegmentAt(const TMapFile& map, bool code, uintptr_t address) {
+  const auto& all = map.segments;
+  auto firstData = std::partition_point(all.begin(), all.end(), [](const TMfSegment& s) { return s.code; });
+  auto begin = code ? all.begin() : firstData;
+  auto end = code ? firstData : all.end();
+  auto next = std::upper_bound(begin, end, address, [](uintptr_t a, const TMfSegment& s) { return a < s.start; });
+  if (next == begin) return {};
+  const TMfSegment& segment = *std::prev(next);
+  return address - segment.start < segment.length ? segment : TMfSegment{};
+}
+
+TMfPublic PublicAt(const TMapFile& map, uintptr_t address) {
+  auto next = std::upper_bound(map.publics.begin(), map.publics.end(), address,
+                               [](uintptr_t a, const TMfPublic& p) { return a < p.address; });
+  if (next == map.publics.begin()) return {};
+  const TMfPublic& symbol = *std::prev(next);
+  // The next public bounds this one; the last one (or one followed by publics of the
+  // other kind) is bounded by the end of its range, when known.
+  const TAddressRange& range = symbol.code ? map.codeRange : map.dataRange;
+  if (range.end && address >= range.end) return {};
+  return symbol;
+}
+
+int LineAt(const TMapFile& map, uintptr_t address, uintptr_t* lineEnd) {
+  const ptrdiff_t entry = LineEntryAt(map, address);
+  if (entry < 0) return 0;
+  if (lineEnd) *lineEnd = LineEnd(map, entry);
+  return map.lines[size_t(entry)].line;
+}
+
+bool LookupAddressIn(const TMapFile& map, uintptr_t address, TAddressInfo& info) {
+  if (!map.loaded) return false;
+  info.moduleFileName = map.fileName;
+  info.unit = SegmentAt(map, true, address).unit;
+  info.line = LineAt(map, address);
+  const TMfPublic symbol = PublicAt(map, address);
+  info.publicAddress = symbol.address;
+  info.publicName = symbol.name;
+  return true;
+}
+
+bool LookupAddress(uintptr_t address, TAddressInfo& info) {
+  try {
+    return LookupAddressIn(*GetModuleMap(address), address, info);
+  } catch (...) {
+    return false;
+  }
+}
+
+std::string DescribeAddressIn(const TMapFile& map, uintptr_t address) {
+  try {
+    TAddressInfo info;
+    std::string text = HexAddress(address);
+    if (!LookupAddressIn(map, address, info)) return text + " ???";
+    text += " " + WithoutFolders(info.moduleFileName) + " " + info.unit + " ";
+    if (info.line > 0) text += std::to_string(info.line) + " ";
+    return text + UndecorateName(info.publicName);
+  } catch (...) {
+    return {};
+  }
+}
+
+std::string DescribeAddress(uintptr_t address) { return DescribeAddressIn(*GetModuleMap(address), address); }
+
+std::string PublicNameAt(uintptr_t address) {
+  try {
+    const TMfPublic symbol = PublicAt(*GetModuleMap(address), address);
+    return symbol.valid && symbol.address == address ? symbol.name : std::string();
+  } catch (...) {
+    return {};
+  }
+}
+
+int LineRangeAt(uintptr_t address, TLineRange& range) {
+  if (range.addresses.Contains(address)) return range.line;
+  range = {};
+  const TMapFilePtr map = GetModuleMap(address);
+  const ptrdiff_t entry = LineEntryAt(*map, address);
+  if (entry < 0) return 0;
+  range.addresses = {map->lines[size_t(entry)].address, LineEnd(*map, entry)};
+  range.line = map->lines[size_t(entry)].line;
+  return range.line;
+}
