@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "crash/code/ElfImage.h"
+#include "crash/code/ElfFileImage.h"
 #include "crash/code/Instruction.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct Tally {
 
 const char* ClassOf(bool call, bool jump) { return call ? "call" : jump ? "jump" : "other"; }
 
-void CheckSection(const std::string& file, const ElfImage& image, const ElfSection& section,
+void CheckSection(const std::string& file, const ElfFileImage& image, const ElfFileSection& section,
                   CodeMode mode, csh handle, Tally& tally, int& shown, bool quiet) {
   std::vector<uint8_t> bytes(size_t(section.size));
   if (image.Read(uintptr_t(section.address), bytes.data(), bytes.size()) != bytes.size()) return;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
       quiet = true;
       continue;
     }
-    ElfImage image;
+    ElfFileImage image;
     std::string error;
     if (!image.Load(argv[a], error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
       cs_option(handle, CS_OPT_DETAIL, CS_OPT_ON);
       Tally tally;
       int shown = 0;
-      for (const ElfSection& section : image.Sections())
+      for (const ElfFileSection& section : image.Sections())
         if (section.code && section.size) CheckSection(argv[a], image, section, mode, handle, tally, shown, quiet);
       cs_close(&handle);
       std::fprintf(stderr, "%s %s-bit: %llu instructions compared, %llu agree (%llu calls/jumps), %llu not decoded by capstone\n",

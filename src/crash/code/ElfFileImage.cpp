@@ -1,4 +1,4 @@
-#include "crash/code/ElfImage.h"
+#include "crash/code/ElfFileImage.h"
 
 #include <elf.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-bool ElfImage::Load(const std::string& path, std::string& error) {
+bool ElfFileImage::Load(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open " + path;
@@ -52,11 +52,11 @@ bool ElfImage::Load(const std::string& path, std::string& error) {
     headers.push_back(sh);
   }
   auto raw = [&](const Elf64_Shdr& sh) {
-    return ElfSection{"", sh.sh_addr, sh.sh_size, sh.sh_offset, (sh.sh_flags & SHF_EXECINSTR) != 0};
+    return ElfFileSection{"", sh.sh_addr, sh.sh_size, sh.sh_offset, (sh.sh_flags & SHF_EXECINSTR) != 0};
   };
   const Elf64_Shdr* names = header.e_shstrndx < headers.size() ? &headers[header.e_shstrndx] : nullptr;
   for (const Elf64_Shdr& sh : headers) {
-    ElfSection section = raw(sh);
+    ElfFileSection section = raw(sh);
     if (names && sh.sh_name < names->sh_size && Slice(names->sh_offset, names->sh_size)) {
       const char* text = reinterpret_cast<const char*>(file_.data() + names->sh_offset + sh.sh_name);
       section.name.assign(text, strnlen(text, names->sh_size - sh.sh_name));
@@ -68,9 +68,9 @@ bool ElfImage::Load(const std::string& path, std::string& error) {
       ReadSymbols(raw(sh), raw(headers[sh.sh_link]));
   }
   std::sort(functions_.begin(), functions_.end(),
-            [](const ElfSymbol& a, const ElfSymbol& b) { return a.address < b.address; });
+            [](const ElfFunctionSymbol& a, const ElfFunctionSymbol& b) { return a.address < b.address; });
   functions_.erase(std::unique(functions_.begin(), functions_.end(),
-                               [](const ElfSymbol& a, const ElfSymbol& b) { return a.address == b.address; }),
+                               [](const ElfFunctionSymbol& a, const ElfFunctionSymbol& b) { return a.address == b.address; }),
                    functions_.end());
   for (const Elf64_Shdr& sh : headers) {
     if (sh.sh_type == SHT_RELA && sh.sh_link < headers.size()) {
@@ -82,7 +82,7 @@ bool ElfImage::Load(const std::string& path, std::string& error) {
   return true;
 }
 
-void ElfImage::ReadSymbols(const ElfSection& table, const ElfSection& strings) {
+void ElfFileImage::ReadSymbols(const ElfFileSection& table, const ElfFileSection& strings) {
   if (!Slice(table.fileOffset, table.size) || !Slice(strings.fileOffset, strings.size)) return;
   for (uint64_t at = 0; at + sizeof(Elf64_Sym) <= table.size; at += sizeof(Elf64_Sym)) {
     Elf64_Sym sym;
@@ -95,8 +95,8 @@ void ElfImage::ReadSymbols(const ElfSection& table, const ElfSection& strings) {
   }
 }
 
-void ElfImage::ReadRelocations(const ElfSection& table, const ElfSection& symbols,
-                               const ElfSection& strings) {
+void ElfFileImage::ReadRelocations(const ElfFileSection& table, const ElfFileSection& symbols,
+                               const ElfFileSection& strings) {
   if (!Slice(table.fileOffset, table.size) || !Slice(symbols.fileOffset, symbols.size) ||
       !Slice(strings.fileOffset, strings.size))
     return;
@@ -115,7 +115,7 @@ void ElfImage::ReadRelocations(const ElfSection& table, const ElfSection& symbol
   }
 }
 
-size_t ElfImage::Read(uintptr_t address, void* buffer, size_t length) const {
+size_t ElfFileImage::Read(uintptr_t address, void* buffer, size_t length) const {
   auto* out = static_cast<uint8_t*>(buffer);
   size_t copied = 0;
   while (copied < length) {
@@ -138,7 +138,7 @@ size_t ElfImage::Read(uintptr_t address, void* buffer, size_t length) const {
   return copied;
 }
 
-bool ElfImage::FileOffsetToAddress(uint64_t offset, uint64_t& address) const {
+bool ElfFileImage::FileOffsetToAddress(uint64_t offset, uint64_t& address) const {
   for (const Segment& s : segments_) {
     if (offset >= s.fileOffset && offset - s.fileOffset < s.fileSize) {
       address = s.address + (offset - s.fileOffset);
@@ -148,13 +148,19 @@ bool ElfImage::FileOffsetToAddress(uint64_t offset, uint64_t& address) const {
   return false;
 }
 
-std::string ElfImage::ImportAt(uint64_t cell) const {
+std::string ElfFileImage::ImportNameAt(uint64_t cell) const {
   auto it = imports_.find(cell);
   return it == imports_.end() ? std::string() : it->second;
 }
 
-std::string ElfImage::FunctionAt(uint64_t address) const {
+std::string ElfFileImage::FunctionNameAt(uint64_t address) const {
   auto it = std::lower_bound(functions_.begin(), functions_.end(), address,
-                             [](const ElfSymbol& s, uint64_t a) { return s.address < a; });
+                             [](const ElfFunctionSymbol& s, uint64_t a) { return s.address < a; });
   return it != functions_.end() && it->address == address ? it->name : std::string();
+}
+
+bool ElfFileImage::ModuleCodeRange(uint64_t address, uint64_t& start, uint64_t& end) const {
+  if (codeStart_ >= codeEnd_) return false;
+  start = codeStart_, end = codeEnd_;
+  return true;
 }

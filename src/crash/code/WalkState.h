@@ -1,0 +1,46 @@
+#pragma once
+// What the function walk knows at a point of the code: register values, and the pieces
+// of a compiler's switch dispatch seen so far (a register checked against an upper
+// bound, a register loaded from a table of offsets, a register holding table + offset).
+
+#include <cstdint>
+
+#include "crash/code/Instruction.h"
+#include "crash/code/MemoryReader.h"
+#include "crash/code/RegisterState.h"
+
+struct SwitchPiece {
+  enum Kind : uint8_t { None, Entry, Target } kind = None;
+  uint64_t table = 0;
+  uint32_t count = 0;
+  bool operator==(const SwitchPiece&) const = default;
+};
+
+struct WalkState {
+  RegisterState registers;
+  uint32_t bound[16] = {};  // register value < bound[r] (unsigned) when bounded bit r
+  uint16_t bounded = 0;
+  SwitchPiece piece[16];
+
+  bool Bounded(int r) const { return r >= 0 && r < 16 && (bounded >> r & 1); }
+  void Forget(int r);
+  void ForgetAll();
+  // Keeps only what both states know alike; true when this state changed.
+  bool MeetWith(const WalkState& other);
+};
+
+// A compare of a register with a constant, waiting for the conditional jump after it.
+struct PendingCompare {
+  int reg = -1;
+  uint64_t constant = 0;
+};
+
+// Updates the state for the effects of one instruction on the general registers: values
+// that become known (constants, addresses, cells read through the reader), values that
+// are lost, and the switch pieces. compare gets the compare this instruction makes.
+void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryReader& reader,
+                      WalkState& state, PendingCompare& compare);
+
+// The bound a conditional jump after the compare puts on the compared register on its
+// fall-through path (0 when it puts none).
+uint32_t BoundAfterJump(const InstructionFacts& jump, const PendingCompare& compare, CodeMode mode);

@@ -1,0 +1,110 @@
+// For every function of an ELF file, compares the call sites the function analysis finds
+// (with or without a known target) with the call instructions `objdump -d` lists inside the function's symbol bounds.
+// Usage: CallSiteRecall FILE [--verbose]. Prints the figures; exit status 1 when recall is
+// below 99% or any call site is invented (no call instruction of objdump's at that
+// address with that return address).
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "crash/code/ElfFileImage.h"
+#include "crash/code/FunctionAnalysis.h"
+
+namespace {
+
+// Call instructions by address, with their return address, from objdump's listing.
+std::map<uint64_t, uint64_t> ObjdumpCalls(const std::string& file) {
+  std::map<uint64_t, uint64_t> calls;
+  std::string command = "objdump -d -w --no-show-raw-insn '" + file + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return calls;
+  char line[4096];
+  uint64_t pendingCall = 0;
+  bool pending = false;
+  while (std::fgets(line, sizeof line, pipe)) {
+    char* end;
+    uint64_t address = std::strtoull(line, &end, 16);
+    if (end == line || *end != ':' || line[0] != ' ') continue;
+    if (pending) calls[pendingCall] = address, pending = false;
+    const char* text = end + 1;
+    while (*text == ' ' || *text == '\t') ++text;
+    if (std::strncmp(text, "bnd ", 4) == 0 || std::strncmp(text, "notrack ", 8) == 0)
+      text = std::strchr(text, ' ') + 1;
+    if (std::strncmp(text, "call", 4) == 0) pendingCall = address, pending = true;
+  }
+  pclose(pipe);
+  return calls;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: CallSiteRecall FILE [--verbose]\n");
+    return 2;
+  }
+  const bool verbose = argc > 2 && std::strcmp(argv[2], "--verbose") == 0;
+  ElfFileImage image;
+  std::string error;
+  if (!image.Load(argv[1], error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  const std::map<uint64_t, uint64_t> calls = ObjdumpCalls(argv[1]);
+  uint64_t expected = 0, found = 0, invented = 0, outside = 0, functions = 0, invalid = 0, tails = 0;
+  // The parts split off into "f.cold" count with their function f.
+  std::map<std::string, const ElfFunctionSymbol*> coldParts;
+  for (const ElfFunctionSymbol& fn : image.Functions())
+    if (fn.name.size() > 5 && fn.name.compare(fn.name.size() - 5, 5, ".cold") == 0)
+      coldParts[fn.name.substr(0, fn.name.size() - 5)] = &fn;
+  auto inside = [](const ElfFunctionSymbol* fn, uint64_t address) {
+    return fn && address >= fn->address && address < fn->address + fn->size;
+  };
+  for (const ElfFunctionSymbol& fn : image.Functions()) {
+    if (fn.size == 0 || fn.address < image.CodeStart() || fn.address >= image.CodeEnd() ||
+        fn.name.find(".cold") != std::string::npos)
+      continue;
+    auto coldPart = coldParts.find(fn.name);
+    const ElfFunctionSymbol* cold = coldPart == coldParts.end() ? nullptr : coldPart->second;
+    ++functions;
+    TFunctionInfo info = AnalyzeFunction(fn.address, image, CodeMode::Bits64, image);
+    if (!info.valid) ++invalid;
+    // Calls with a target and calls whose target is unknown both tell return addresses.
+    std::vector<TCallSite> sites = info.callSites;
+    for (const TUnresolvedSite& u : info.unresolved) sites.push_back({u.call, u.address, u.next});
+    std::map<uint64_t, bool> seen;
+    for (const TCallSite& site : sites) {
+      if (!site.call) {
+        tails += site.targetField || site.targetCell;
+        continue;
+      }
+      auto real = calls.find(site.address);
+      if (real == calls.end() || real->second != site.next) {
+        ++invented;
+        if (verbose) std::printf("invented %s: %" PRIx64 "\n", fn.name.c_str(), site.address);
+        continue;
+      }
+      if (inside(&fn, site.address) || inside(cold, site.address)) seen[site.address] = true;
+      else ++outside;
+    }
+    for (const ElfFunctionSymbol* part : {&fn, cold}) {
+      if (!part) continue;
+      for (auto it = calls.lower_bound(part->address); it != calls.end() && inside(part, it->first); ++it) {
+        ++expected;
+        if (seen.count(it->first)) ++found;
+        else if (verbose) std::printf("missed %s: %" PRIx64 "\n", fn.name.c_str(), it->first);
+      }
+    }
+  }
+  const double recall = expected ? 100.0 * double(found) / double(expected) : 100.0;
+  std::printf("%s: %" PRIu64 " functions (%" PRIu64 " with undecodable code), %" PRIu64
+              " call instructions inside their bounds, %" PRIu64 " found (%.2f%%), %" PRIu64
+              " invented; %" PRIu64 " real calls found outside the bounds, %" PRIu64
+              " tail jumps\n",
+              argv[1], functions, invalid, expected, found, recall, invented, outside, tails);
+  return recall >= 99.0 && invented == 0 ? 0 : 1;
+}
