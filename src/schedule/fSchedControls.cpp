@@ -1,0 +1,180 @@
+// The scheduler window's controls, menus and layout.
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "grid/MFStringGrid.h"
+#include "schedule/Timer.h"
+#include "schedule/fSched.h"
+
+namespace {
+
+constexpr int ClientWidth = 537;
+constexpr int ClientHeight = 358;
+constexpr int GridHeight = 191;
+constexpr int ColumnWidths[] = {32, 220, 279, 3};
+constexpr int RowHeight = 19;
+
+QToolButton* ToolbarButton(QWidget* parent, const char* name, const char* caption,
+                           const char* hint, const char* themeIcon, QStyle::StandardPixmap fallback) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(caption);
+  button->setToolTip(hint);
+  button->setIcon(QIcon::fromTheme(themeIcon, parent->style()->standardIcon(fallback)));
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setFixedSize(65, 57);
+  button->setIconSize(QSize(24, 24));
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const char* caption) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QLineEdit* NamedEdit(QWidget* parent, const char* name, const char* text, int width) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  edit->setFixedWidth(width);
+  return edit;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(name);
+  return item;
+}
+
+}  // namespace
+
+void TfrmSched::BuildControls() {
+  setObjectName("frmSched");
+  setWindowTitle("Brenvoll Scheduler");
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(true);
+  setFont(QFont("Arial", 8));
+
+  auto* menuBar = new QMenuBar(this);
+  QMenu* file = menuBar->addMenu("&File");
+  file->setObjectName("File1");
+  SaveChanges1 = MenuItem(file, "SaveChanges1", "&Save Changes");
+  file->addSeparator()->setObjectName("N1");
+  AddRow1 = MenuItem(file, "AddRow1", "&Add Row");
+  DeleteRow1 = MenuItem(file, "DeleteRow1", "&Delete Row");
+  file->addSeparator()->setObjectName("N2");
+  Close1 = MenuItem(file, "Close1", "&Close");
+  menuBar->addSeparator()->setObjectName("N3");
+  QMenu* help = menuBar->addMenu("&Help");
+  help->setObjectName("Help1");
+  Sheduler1 = MenuItem(help, "Sheduler1", "&Sheduler");
+
+  auto* toolbar = new QWidget(this);
+  toolbar->setObjectName("Panel1");
+  auto* toolbarRow = new QHBoxLayout(toolbar);
+  toolbarRow->setContentsMargins(2, 2, 2, 2);
+  toolbarRow->setSpacing(0);
+  BitBtn3 = ToolbarButton(toolbar, "BitBtn3", "Save", "Save scheduler configuration",
+                          "document-save", QStyle::SP_DialogSaveButton);
+  BitBtn4 = ToolbarButton(toolbar, "BitBtn4", "insert", "Insert a scheduler record",
+                          "list-add", QStyle::SP_FileDialogNewFolder);
+  BitBtn5 = ToolbarButton(toolbar, "BitBtn5", "Delete", "Delete selected scheduler record",
+                          "list-remove", QStyle::SP_TrashIcon);
+  BitBtn7 = ToolbarButton(toolbar, "BitBtn7", "Compact",
+                          "Compact database in selected scheduler configuration file",
+                          "system-run", QStyle::SP_MediaPlay);
+  btnHelp = ToolbarButton(toolbar, "btnHelp", "Help", "Help", "help-contents",
+                          QStyle::SP_DialogHelpButton);
+  for (QToolButton* button : {BitBtn3, BitBtn4, BitBtn5, BitBtn7, btnHelp}) {
+    toolbarRow->addWidget(button);
+  }
+  toolbarRow->addStretch();
+
+  MFStringGrid1 = new TMFStringGrid(this);
+  MFStringGrid1->setObjectName("MFStringGrid1");
+  MFStringGrid1->SetColCount(4);
+  MFStringGrid1->SetFixedCols(1);
+  MFStringGrid1->SetFixedRows(1);
+  for (int col = 0; col < 4; ++col) MFStringGrid1->SetColWidth(col, ColumnWidths[col]);
+  MFStringGrid1->SetDefaultRowHeight(RowHeight);
+  MFStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MFStringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MFStringGrid1->SetNewRowOnKeyDown(kdNever);
+  MFStringGrid1->SetAbout("TMFStringGrid v0.02");
+  MFStringGrid1->setFixedHeight(GridHeight);
+
+  rgSched = new QGroupBox("Schedule", this);
+  rgSched->setObjectName("rgSched");
+  rgSchedItems = new QButtonGroup(rgSched);
+  auto* items = new QVBoxLayout(rgSched);
+  const char* const captions[] = {"As &Needed", "&Daily", "&Weekly", "&Monthly"};
+  for (int index = 0; index < 4; ++index) {
+    auto* item = new QRadioButton(captions[index], rgSched);
+    rgSchedItems->addButton(item, index);
+    items->addWidget(item);
+  }
+  rgSchedItems->button(0)->setChecked(true);
+
+  auto* everyPanel = new QWidget(this);
+  everyPanel->setObjectName("Panel2");
+  auto* every = new QVBoxLayout(everyPanel);
+  Label1 = NamedLabel(everyPanel, "Label1", "Every");
+  Edit1 = NamedEdit(everyPanel, "Edit1", "1", 33);
+  Label2 = NamedLabel(everyPanel, "Label2", "Days");
+  every->addWidget(Label1);
+  every->addWidget(Edit1);
+  every->addWidget(Label2);
+  every->addStretch();
+  for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
+                           static_cast<QWidget*>(Label2)}) {
+    control->hide();
+  }
+
+  auto* timerPanel = new QWidget(this);
+  timerPanel->setObjectName("Panel3");
+  auto* timer = new QVBoxLayout(timerPanel);
+  Label3 = NamedLabel(timerPanel, "Label3", "Timer Interval (minutes)");
+  edtInterval = NamedEdit(timerPanel, "edtInterval", "60", 60);
+  Label4 = NamedLabel(timerPanel, "Label4", "Start Time (24 hr format)");
+  edtStart = NamedEdit(timerPanel, "edtStart", "01", 60);
+  for (QWidget* control : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(edtInterval),
+                           static_cast<QWidget*>(Label4), static_cast<QWidget*>(edtStart)}) {
+    timer->addWidget(control);
+  }
+  timer->addStretch();
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(rgSched);
+  bottom->addWidget(everyPanel);
+  bottom->addWidget(timerPanel);
+  bottom->addStretch();
+
+  auto* window = new QVBoxLayout(this);
+  window->setContentsMargins(0, 0, 0, 0);
+  window->setMenuBar(menuBar);
+  window->addWidget(toolbar);
+  window->addWidget(MFStringGrid1);
+  window->addLayout(bottom);
+  window->addStretch();
+
+  Timer1 = new TTimer(this);
+  Timer1->setObjectName("Timer1");
+
+  // The client area excludes the menu bar, as on the platform this layout was drawn for.
+  resize(ClientWidth, ClientHeight + menuBar->sizeHint().height());
+  if (QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
