@@ -5,7 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
-#include <set>
+#include <utility>
 
 #include "crash/code/UnwindTables.h"
 #include "crash/code/WalkState.h"
@@ -68,7 +68,22 @@ private:
   bool FollowStub(uint64_t target, uint64_t& onward, uint64_t& cell) const;
   bool NeverReturns(const InstructionFacts& f, uint64_t target, uint64_t stubCell) const;
   bool Patchable() const;
+  // Landing pads are reached only by the unwinder, never by a jump in the code: the pads
+  // of every unwind region the function's code reaches are areas (a split-off cold part
+  // has a region of its own).
+  void AddLandingPads(uint64_t address);
+  std::vector<std::pair<uint64_t, uint64_t>> regions_;  // unwind regions seen
 };
+
+void Walker::AddLandingPads(uint64_t address) {
+  for (const auto& [begin, end] : regions_)
+    if (address >= begin && address < end) return;
+  UnwindRegion region;
+  if (!FindUnwindRegion(address, env_.UnwindIndex(address), reader_, mode_, region)) return;
+  regions_.emplace_back(region.begin, region.end);
+  for (uint64_t pad : region.landingPads)
+    if (InCode(pad)) AddArea(pad, WalkState{});
+}
 
 void Walker::AddArea(uint64_t start, const WalkState& state) {
   auto found = areas_.find(start);
@@ -214,12 +229,9 @@ void Walker::Walk(uint64_t start) {
       if (f.jump && !f.conditional) goesOn = false;
     }
     const uint32_t bound = BoundAfterJump(f, compare, mode_);
-    const int compared = compare.reg;
+    const PendingCompare compared = compare;
     ApplyInstruction(f, mode_, reader_, s, compare);
-    if (bound) {
-      s.bound[compared] = bound;
-      s.bounded |= uint16_t(1u << compared);
-    }
+    if (bound) s.Bound(compared.reg, bound, compared.byte);
     if (!goesOn) break;
     previous = f;
     at = f.next;
@@ -258,14 +270,13 @@ TFunctionInfo Walker::Run() {
     return info;
   }
   AddArea(entry_, WalkState{});
-  // Landing pads are reached only by the unwinder, never by a jump in the code.
-  for (uint64_t pad : LandingPads(entry_, env_.UnwindIndex(entry_), reader_, mode_))
-    if (InCode(pad)) AddArea(pad, WalkState{});
   while (!pending_.empty() && budget_ > 0) {
     uint64_t start = pending_.front();
     pending_.pop_front();
     auto area = areas_.find(start);
-    if (area != areas_.end() && !area->second.walked && !area->second.data) Walk(start);
+    if (area == areas_.end() || area->second.walked || area->second.data) continue;
+    AddLandingPads(start);
+    Walk(start);
   }
 
   for (const auto& [start, area] : areas_)

@@ -152,16 +152,18 @@ uint64_t FindFde(Cursor& c, uint64_t index, uint64_t address) {
 
 }  // namespace
 
-std::vector<uint64_t> LandingPads(uint64_t address, uint64_t unwindIndex, const MemoryReader& reader,
-                                  CodeMode mode) {
-  std::vector<uint64_t> pads;
-  if (!unwindIndex) return pads;
+bool FindUnwindRegion(uint64_t address, uint64_t unwindIndex, const MemoryReader& reader,
+                      CodeMode mode, UnwindRegion& region) {
+  region = {};
+  if (!unwindIndex) return false;
   Cursor c(reader, 0, mode);
   const uint64_t fdeAt = FindFde(c, unwindIndex, address);
   Fde fde;
-  if (!fdeAt || !ReadFde(c, fdeAt, fde) || address < fde.begin || address - fde.begin >= fde.range ||
-      !fde.lsda)
-    return pads;
+  if (!fdeAt || !ReadFde(c, fdeAt, fde) || address < fde.begin || address - fde.begin >= fde.range)
+    return false;
+  region.begin = fde.begin, region.end = fde.begin + fde.range;
+  if (!fde.lsda) return true;
+  std::vector<uint64_t>& pads = region.landingPads;
 
   c.Seek(fde.lsda);
   const uint8_t lpStartEncoding = uint8_t(c.Fixed(1));
@@ -177,5 +179,5 @@ std::vector<uint64_t> LandingPads(uint64_t address, uint64_t unwindIndex, const 
     c.Uleb();
     if (c.Good() && pad) pads.push_back(lpStart + pad);
   }
-  return pads;
+  return true;
 }

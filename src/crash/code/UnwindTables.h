@@ -8,7 +8,12 @@
 #include "crash/code/Instruction.h"
 #include "crash/code/MemoryReader.h"
 
-// The landing pads of the function containing address; empty when it has none or the
-// tables cannot be read.
-std::vector<uint64_t> LandingPads(uint64_t address, uint64_t unwindIndex, const MemoryReader& reader,
-                                  CodeMode mode);
+struct UnwindRegion {
+  uint64_t begin = 0, end = 0;  // the code the FDE describes, [begin, end)
+  std::vector<uint64_t> landingPads;
+};
+
+// The FDE region containing address with its landing pads; false when no FDE covers
+// address or the tables cannot be read.
+bool FindUnwindRegion(uint64_t address, uint64_t unwindIndex, const MemoryReader& reader,
+                      CodeMode mode, UnwindRegion& region);

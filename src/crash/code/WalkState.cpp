@@ -4,7 +4,15 @@ void WalkState::Forget(int r) {
   if (r < 0 || r >= 16) return;
   registers.Forget(r);
   bounded &= uint16_t(~(1u << r));
+  byteBounded &= uint16_t(~(1u << r));
   piece[r] = {};
+}
+
+void WalkState::Bound(int r, uint32_t limit, bool byteOnly) {
+  uint32_t* bounds = byteOnly ? byteBound : bound;
+  uint16_t& mask = byteOnly ? byteBounded : bounded;
+  if (!(mask >> r & 1) || limit < bounds[r]) bounds[r] = limit;
+  mask |= uint16_t(1u << r);
 }
 
 void WalkState::ForgetAll() {
@@ -20,6 +28,10 @@ bool WalkState::MeetWith(const WalkState& other) {
     }
     if (Bounded(r) && (!other.Bounded(r) || other.bound[r] != bound[r])) {
       bounded &= uint16_t(~(1u << r));
+      changed = true;
+    }
+    if (ByteBounded(r) && (!other.ByteBounded(r) || other.byteBound[r] != byteBound[r])) {
+      byteBounded &= uint16_t(~(1u << r));
       changed = true;
     }
     if (piece[r].kind != SwitchPiece::None && !(piece[r] == other.piece[r])) {
@@ -86,6 +98,13 @@ void ApplyTwoByte(const InstructionFacts& f, WalkState& s) {
     if ((f.opcode & 0xFFFFFC) == 0x0F3A60) s.Forget(1);  // pcmpXstrX leave their index in ecx
     return;
   }
+  if (b == 0xB6 && m.mod == 3 && (f.rex || m.rm < 4)) {  // movzx of a byte keeps its bound
+    const WalkState copy = s;
+    s.Forget(m.reg);
+    if (copy.ByteBounded(m.rm)) s.Bound(m.reg, copy.byteBound[m.rm], false);
+    if (copy.Bounded(m.rm) && copy.bound[m.rm] <= 256) s.Bound(m.reg, copy.bound[m.rm], false);
+    return;
+  }
   if ((b >= 0x40 && b <= 0x4F) || b == 0xAF || b == 0xB6 || b == 0xB7 || b == 0xBE || b == 0xBF ||
       b == 0xBC || b == 0xBD || b == 0xB8 || b == 0x02 || b == 0x03) {
     s.Forget(m.reg);
@@ -122,7 +141,8 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
     const int kind = int(op >> 3);   // 0 add, 1 or, 2 adc, 3 sbb, 4 and, 5 sub, 6 xor, 7 cmp
     const bool byte = (op & 1) == 0;
     if (kind == 7) {
-      if (op == 0x3D) compare = {0, uint64_t(f.immediate)};
+      if (op == 0x3D) compare = {0, Width(uint64_t(f.immediate), size)};
+      if (op == 0x3C) compare = {0, uint64_t(uint8_t(f.immediate)), true};
       return;
     }
     if ((op & 7) >= 4) return byte ? ForgetByteRegister(s, 0, true) : s.Forget(0);
@@ -145,7 +165,11 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
   if (op >= 0x80 && op <= 0x83) {
     if (m.memory) return;
     const int kind = m.reg & 7;
-    if (op == 0x80 || op == 0x82) return kind == 7 ? void() : ForgetByteRegister(s, m.rm, f.rex);
+    if (op == 0x80 || op == 0x82) {
+      if (kind != 7) return ForgetByteRegister(s, m.rm, f.rex);
+      if (f.rex || m.rm < 4) compare = {m.rm, uint64_t(uint8_t(f.immediate)), true};
+      return;
+    }
     if (kind == 7) {
       if (size >= 4) compare = {m.rm, Width(uint64_t(f.immediate), size)};
       return;
@@ -154,8 +178,7 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
     const uint64_t value = s.registers.value[m.rm], imm = uint64_t(f.immediate);
     if (kind == 4 && size >= 4 && f.immediate >= 0 && f.immediate < 0x10000) {
       Write(s, m.rm, size, known, value & imm);
-      s.bound[m.rm] = uint32_t(imm + 1);
-      s.bounded |= uint16_t(1u << m.rm);
+      s.Bound(m.rm, uint32_t(imm + 1), false);
       return;
     }
     if (kind == 0 || kind == 5) return Write(s, m.rm, size, known, kind == 0 ? value + imm : value - imm);
@@ -176,10 +199,7 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
         const int src = op == 0x89 ? m.reg : m.rm;
         WalkState copy = s;
         Write(s, dest, size, copy.registers.Known(src), copy.registers.value[src]);
-        if (size >= 4 && copy.Bounded(src)) {
-          s.bound[dest] = copy.bound[src];
-          s.bounded |= uint16_t(1u << dest);
-        }
+        if (size >= 4 && copy.Bounded(src)) s.Bound(dest, copy.bound[src], false);
         return;
       }
       uint64_t cell, value = 0;

@@ -20,9 +20,14 @@ struct WalkState {
   RegisterState registers;
   uint32_t bound[16] = {};  // register value < bound[r] (unsigned) when bounded bit r
   uint16_t bounded = 0;
+  uint32_t byteBound[16] = {};  // the same for the low byte alone (a byte compare)
+  uint16_t byteBounded = 0;
   SwitchPiece piece[16];
 
   bool Bounded(int r) const { return r >= 0 && r < 16 && (bounded >> r & 1); }
+  bool ByteBounded(int r) const { return r >= 0 && r < 16 && (byteBounded >> r & 1); }
+  // Puts the bound on the register (or its low byte), keeping the tighter of two.
+  void Bound(int r, uint32_t limit, bool byteOnly);
   void Forget(int r);
   void ForgetAll();
   // Keeps only what both states know alike; true when this state changed.
@@ -33,6 +38,7 @@ struct WalkState {
 struct PendingCompare {
   int reg = -1;
   uint64_t constant = 0;
+  bool byte = false;  // compares the register's low byte
 };
 
 // Updates the state for the effects of one instruction on the general registers: values

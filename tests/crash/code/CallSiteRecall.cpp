@@ -16,7 +16,8 @@
 
 namespace {
 
-// Call instructions by address, with their return address, from objdump's listing.
+// Call instructions by address, with their return address (0 for the last instruction
+// of a section), from objdump's listing.
 std::map<uint64_t, uint64_t> ObjdumpCalls(const std::string& file) {
   std::map<uint64_t, uint64_t> calls;
   std::string command = "objdump -d -w --no-show-raw-insn '" + file + "'";
@@ -28,6 +29,10 @@ std::map<uint64_t, uint64_t> ObjdumpCalls(const std::string& file) {
   while (std::fgets(line, sizeof line, pipe)) {
     char* end;
     uint64_t address = std::strtoull(line, &end, 16);
+    if (std::strncmp(line, "Disassembly of section", 22) == 0) {
+      if (pending) calls[pendingCall] = 0, pending = false;  // ends its section: next unknown
+      continue;
+    }
     if (end == line || *end != ':' || line[0] != ' ') continue;
     if (pending) calls[pendingCall] = address, pending = false;
     const char* text = end + 1;
@@ -36,6 +41,7 @@ std::map<uint64_t, uint64_t> ObjdumpCalls(const std::string& file) {
       text = std::strchr(text, ' ') + 1;
     if (std::strncmp(text, "call", 4) == 0) pendingCall = address, pending = true;
   }
+  if (pending) calls[pendingCall] = 0;
   pclose(pipe);
   return calls;
 }
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
         continue;
       }
       auto real = calls.find(site.address);
-      if (real == calls.end() || real->second != site.next) {
+      if (real == calls.end() || (real->second && real->second != site.next)) {
         ++invented;
         if (verbose) std::printf("invented %s: %" PRIx64 "\n", fn.name.c_str(), site.address);
         continue;
