@@ -210,8 +210,12 @@ void TIniFile::ListKeyValues(const std::string& section, std::vector<std::string
 
 void TIniFile::RemoveSection(const std::string& section) {
   std::string before;
-  if (ReadFileBytes(FileName(), before) != 0) {
+  int readError = ReadFileBytes(FileName(), before);
+  if (readError == ENOENT) {
     return;  // no file, nothing to remove
+  }
+  if (readError != 0) {
+    RaiseWriteError(FileName());
   }
   std::optional<std::string> after = ProfileWithoutSection(before, section);
   if (after && !StoreProfile(FileName(), true, before, *after)) {
