@@ -4,12 +4,19 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
 
 namespace {
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+// "*.*" means every file, as users know it from Windows; Qt would hide names without a dot.
+QString QtFilter(const std::string& filter) {
+  static const QRegularExpression everyFile(QStringLiteral("(?<=[( ])\\*\\.\\*(?=[ )])"));
+  return ToQt(filter).replace(everyFile, QStringLiteral("*"));
+}
 
 QMessageBox::Icon ToQt(DialogIcon icon) {
   switch (icon) {
@@ -73,7 +80,7 @@ public:
 
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
     QFileDialog dialog(QApplication::activeWindow(), ToQt(request.title),
-                       ToQt(request.initialDir), ToQt(request.filter));
+                       ToQt(request.initialDir), QtFilter(request.filter));
     bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile
