@@ -1,7 +1,6 @@
 #include "profile/IniFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 
 #include "base/Exceptions.h"
@@ -75,19 +74,6 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
 // The name part of a "name=value" list entry.
 std::string_view EntryName(std::string_view entry) {
   return entry.substr(0, entry.find('='));
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -194,7 +180,7 @@ void TIniFile::ListKeyValues(const std::string& section, std::vector<std::string
   for (const std::string& key : keys) {
     std::string value = ReadText(section, key, "");
     auto entry = std::find_if(list.begin(), list.end(), [&](const std::string& e) {
-      return SameName(EntryName(e), key);
+      return SameProfileName(EntryName(e), key);
     });
     if (value.empty()) {
       if (entry != list.end()) {

@@ -7,6 +7,8 @@ constexpr std::string_view LineBreak = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) {
     text.remove_prefix(1);
@@ -17,20 +19,6 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && Fold(a[i]) != Fold(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // One line: its text without the line break, and the offsets around it.
 struct Line {
   size_t begin = 0;
@@ -39,14 +27,14 @@ struct Line {
   bool HasBreak() const { return end > begin + text.size(); }
 };
 
+// Where the lines begin: after a byte-order mark.
+size_t BodyStart(std::string_view file) {
+  return file.substr(0, ByteOrderMark.size()) == ByteOrderMark ? ByteOrderMark.size() : 0;
+}
+
 class Lines {
 public:
-  explicit Lines(std::string_view file)
-      : file_(file), pos_(file.substr(0, ByteOrderMark.size()) == ByteOrderMark ? ByteOrderMark.size() : 0) {}
-
-  size_t BodyStart() const {
-    return file_.substr(0, ByteOrderMark.size()) == ByteOrderMark ? ByteOrderMark.size() : 0;
-  }
+  explicit Lines(std::string_view file) : file_(file), pos_(BodyStart(file)) {}
 
   bool Next(Line& line) {
     if (pos_ >= file_.size()) {
@@ -118,7 +106,7 @@ bool FindSectionHeader(Lines& lines, std::string_view name, Line& header) {
   std::string_view wanted = Trim(name);
   while (lines.Next(header)) {
     std::optional<std::string_view> found = SectionName(header.text);
-    if (found && SameName(*found, wanted)) {
+    if (found && SameProfileName(*found, wanted)) {
       return true;
     }
   }
@@ -154,12 +142,19 @@ bool FindKeyLine(Lines& lines, std::string_view key, Line& line, KeyLine& entry)
       return false;
     }
     std::optional<KeyLine> found = KeyOf(line.text);
-    if (found && SameName(found->key, wanted)) {
+    if (found && SameProfileName(found->key, wanted)) {
       entry = *found;
       return true;
     }
   }
   return false;
+}
+
+// The first key line of key in the first section of its name.
+bool FindKey(std::string_view file, std::string_view section, std::string_view key, Line& line,
+             KeyLine& entry) {
+  Lines lines(file);
+  return FindSectionHeader(lines, section, line) && FindKeyLine(lines, key, line, entry);
 }
 
 bool HasForbiddenByte(std::string_view text) {
@@ -187,12 +182,23 @@ std::string Splice(std::string_view file, size_t from, size_t to, std::string_vi
 
 }  // namespace
 
+bool SameProfileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && Fold(a[i]) != Fold(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::optional<std::string_view> FindProfileValue(std::string_view file, std::string_view section,
                                                  std::string_view key) {
-  Lines lines(file);
   Line line;
   KeyLine entry;
-  if (!FindSectionHeader(lines, section, line) || !FindKeyLine(lines, key, line, entry)) {
+  if (!FindKey(file, section, key, line, entry)) {
     return std::nullopt;
   }
   return Unquote(entry.value);
@@ -238,11 +244,15 @@ bool IsStorableInProfile(std::string_view section, std::string_view key, std::st
 
 std::string ProfileWithValue(std::string_view file, std::string_view section,
                              std::string_view key, std::string_view value) {
+  Line line;
+  KeyLine entry;
+  if (FindKey(file, section, key, line, entry)) {
+    return Splice(file, line.begin, line.end, KeyLineText(entry.key, value));
+  }
   std::optional<Section> found = FindSection(file, section);
   if (!found) {
     std::string added;
-    size_t bodyStart = Lines(file).BodyStart();
-    if (file.size() > bodyStart && file.back() != '\n' && file.back() != '\r') {
+    if (file.size() > BodyStart(file) && file.back() != '\n' && file.back() != '\r') {
       added.append(LineBreak);
     }
     added += '[';
@@ -252,13 +262,6 @@ std::string ProfileWithValue(std::string_view file, std::string_view section,
     added.append(KeyLineText(Trim(key), value));
     return Splice(file, file.size(), file.size(), added);
   }
-  Lines lines(file.substr(0, found->bodyEnd));
-  Line line;
-  KeyLine entry;
-  FindSectionHeader(lines, section, line);
-  if (FindKeyLine(lines, key, line, entry)) {
-    return Splice(file, line.begin, line.end, KeyLineText(entry.key, value));
-  }
   const Line& last = found->lastContent;
   std::string added = last.HasBreak() ? "" : std::string(LineBreak);
   added.append(KeyLineText(Trim(key), value));
@@ -267,10 +270,9 @@ std::string ProfileWithValue(std::string_view file, std::string_view section,
 
 std::optional<std::string> ProfileWithoutKey(std::string_view file, std::string_view section,
                                              std::string_view key) {
-  Lines lines(file);
   Line line;
   KeyLine entry;
-  if (!FindSectionHeader(lines, section, line) || !FindKeyLine(lines, key, line, entry)) {
+  if (!FindKey(file, section, key, line, entry)) {
     return std::nullopt;
   }
   return Splice(file, line.begin, line.end, "");

@@ -18,6 +18,9 @@
 #include <string_view>
 #include <vector>
 
+// Names compared as the format does: without regard to ASCII letter case.
+bool SameProfileName(std::string_view a, std::string_view b);
+
 // The value of key in section, blanks trimmed and one pair of enclosing matching quotes
 // (double or single) removed; nothing when the section or the key is missing. The view
 // points into file.
