@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,19 @@ TEST(CompactionConfig, MissingFileAndEmptyPathReadAsNewConfiguration) {
     EXPECT_FALSE(read.Encrypt);
     EXPECT_EQ(read.Password, "");
   }
+}
+
+TEST(CompactionConfig, PathLongerThan144CharactersKeepsTheList) {
+  TempDir dir;
+  std::string folder = dir.Path();
+  while (folder.size() < 200) {
+    folder += std::string(40, 'f') + "/";
+    std::filesystem::create_directory(folder);
+  }
+  CompactionConfig config;
+  config.CompactFiles = {"a.mdb"};
+  WriteCompactionConfig(folder + "job.cfg", config);
+  EXPECT_EQ(ReadCompactionConfig(folder + "job.cfg").CompactFiles, config.CompactFiles);
 }
 
 TEST(PasswordScrambling, EveryCodeComesBackAndLengthIsKept) {

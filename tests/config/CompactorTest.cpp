@@ -78,7 +78,14 @@ private:
   std::string output_;
 };
 
-TEST(ReferenceCompactor, RunsAccessWithTheConfiguredSwitches) {
+class ReferenceCompactor : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(Compactor)) << Compactor << " is missing: build brenvoll_compactor";
+  }
+};
+
+TEST_F(ReferenceCompactor, RunsAccessWithTheConfiguredSwitches) {
   struct Case {
     const char* label;
     CompactionConfig config;  // AccessPath is set to the fake Access program
@@ -115,7 +122,7 @@ TEST(ReferenceCompactor, RunsAccessWithTheConfiguredSwitches) {
   }
 }
 
-TEST(ReferenceCompactor, ReportsEachDatabase) {
+TEST_F(ReferenceCompactor, ReportsEachDatabase) {
   CompactorRun run;
   CompactionConfig config;
   config.CompactFiles = {"/db/good.mdb", "/db/bad.mdb"};
@@ -127,7 +134,7 @@ TEST(ReferenceCompactor, ReportsEachDatabase) {
             "Failed: /db/bad.mdb (Access ended with exit code 3)\n");
 }
 
-TEST(ReferenceCompactor, WindowsProgramPathRunsUnderWine) {
+TEST_F(ReferenceCompactor, WindowsProgramPathRunsUnderWine) {
   CompactorRun run;
   CompactionConfig config;
   config.CompactFiles = {"C:\\db\\one.mdb"};
@@ -138,18 +145,19 @@ TEST(ReferenceCompactor, WindowsProgramPathRunsUnderWine) {
             (Lines{"C:\\Program Files\\Office\\Msaccess.exe", "C:\\db\\one.mdb", "/compact", "--"}));
 }
 
-TEST(ReferenceCompactor, AccessThatCannotStartIsAFailure) {
+TEST_F(ReferenceCompactor, AccessThatCannotStartIsAFailure) {
   CompactorRun run;
   CompactionConfig config;
   config.CompactFiles = {"/db/one.mdb", "/db/two.mdb"};
   config.AccessPath = run.Dir().File("no-such-access");
   WriteCompactionConfig(run.Dir().File("job.cfg"), config);
   EXPECT_EQ(run.Run({run.Dir().File("job.cfg")}), 2);
-  EXPECT_NE(run.Output().find("Failed: /db/one.mdb (cannot start the Access program"), std::string::npos)
+  EXPECT_NE(run.Output().find("Failed: /db/one.mdb (cannot start \"" + config.AccessPath + "\")"),
+            std::string::npos)
       << run.Output();
 }
 
-TEST(ReferenceCompactor, OpensTheLaunchFileAfterwards) {
+TEST_F(ReferenceCompactor, OpensTheLaunchFileAfterwards) {
   CompactorRun run;
   CompactionConfig config;
   config.CompactFiles = {"/db/one.mdb"};
@@ -160,7 +168,7 @@ TEST(ReferenceCompactor, OpensTheLaunchFileAfterwards) {
   EXPECT_EQ(run.Opened(), (Lines{"/reports/after compaction.txt", "--"}));
 }
 
-TEST(ReferenceCompactor, ConfigurationPathWithBlanks) {
+TEST_F(ReferenceCompactor, ConfigurationPathWithBlanks) {
   struct Case {
     const char* label;
     bool quotedAsOne;  // else split at the blank, as a launcher splitting its line gives it
@@ -181,7 +189,7 @@ TEST(ReferenceCompactor, ConfigurationPathWithBlanks) {
   }
 }
 
-TEST(ReferenceCompactor, MissingOrUnreadableConfigurationIsAUsageError) {
+TEST_F(ReferenceCompactor, MissingOrUnreadableConfigurationIsAUsageError) {
   struct Case {
     const char* label;
     std::vector<std::string> arguments;

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "AccessCommand.h"
 #include "config/CompactionConfig.h"
@@ -48,10 +49,11 @@ int Usage(const std::string& problem) {
 // One line per database; true when Access ran and ended with exit code 0.
 bool CompactDatabase(const std::string& accessPath, const CompactionConfig& config,
                      const std::string& database) {
-  const std::optional<int> exitCode = SpawnAndWait(AccessCommand(accessPath, config, database));
+  const std::vector<std::string> command = AccessCommand(accessPath, config, database);
+  const std::optional<int> exitCode = SpawnAndWait(command);
   if (!exitCode) {
-    std::cout << "Failed: " << database << " (cannot start the Access program \"" << accessPath
-              << "\")" << std::endl;
+    std::cout << "Failed: " << database << " (cannot start \"" << command.front() << "\")"
+              << std::endl;
     return false;
   }
   if (*exitCode != 0) {
