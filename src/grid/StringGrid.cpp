@@ -54,6 +54,15 @@ public:
     model->setData(index, static_cast<QLineEdit*>(widget)->text(), Qt::EditRole);
   }
 
+  // The editor keeps its released keys; the grid's owner hears of them all the same.
+  bool eventFilter(QObject* editor, QEvent* event) override {
+    if (event->type() == QEvent::KeyRelease) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      emit grid_.KeyUp(key->key(), key->modifiers());
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
+  }
+
 private:
   TStringGrid& grid_;
 };

@@ -320,3 +320,22 @@ TEST_F(GridTest, MouseCoordFindsTitleAndDataCells) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridTest, CellMovesAndReleasedKeysReachTheOwner) {
+  int clicks = 0;
+  std::vector<int> released;
+  QObject::connect(&grid, &TStringGrid::Click, [&] { ++clicks; });
+  QObject::connect(&grid, &TStringGrid::KeyUp, [&](int key, Qt::KeyboardModifiers) { released.push_back(key); });
+  grid.SetRow(2);
+  EXPECT_EQ(clicks, 1) << "a move of the current cell";
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(3, 2)).center());
+  EXPECT_EQ(clicks, 2) << "a click on another cell";
+  ASSERT_NE(grid.InplaceEditor(), nullptr);
+  QTest::keyRelease(grid.InplaceEditor(), Qt::Key_A);
+  QTest::keyRelease(&grid, Qt::Key_B);
+  EXPECT_EQ(released, (std::vector<int>{Qt::Key_A, Qt::Key_B})) << "also while a cell is edited in place";
+}
+
+}  // namespace
