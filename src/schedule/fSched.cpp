@@ -20,6 +20,7 @@
 #include "schedule/Timer.h"
 #include "schedule/TimerSettings.h"
 #include "shell/Dialogs.h"
+#include "shell/DropFileTarget.h"
 #include "shell/HelpSeam.h"
 
 TfrmSched* frmSched = nullptr;
@@ -43,7 +44,7 @@ TfrmSched::TfrmSched(SchedulerHost host, const ScheduleClock& clock, CompactorLa
   Run(&TfrmSched::FormCreate);
 }
 
-TfrmSched::~TfrmSched() { FormDestroy(); }
+TfrmSched::~TfrmSched() { Run(&TfrmSched::FormDestroy); }
 
 void TfrmSched::ConnectHandlers() {
   auto on = [this](auto* sender, auto signal, void (TfrmSched::*handler)()) {
@@ -65,6 +66,9 @@ void TfrmSched::ConnectHandlers() {
   on(rgSchedItems, &QButtonGroup::idClicked, &TfrmSched::rgSchedClick);
   on(Timer1, &TTimer::Timer, &TfrmSched::Timer1Timer);
   Edit1->installEventFilter(this);
+  DropFileTarget1->OnDrop = [this](TDropFileTarget&, TShiftState, QPoint, int&) {
+    Run(&TfrmSched::DropFileTarget1Drop);
+  };
 }
 
 void TfrmSched::Run(void (TfrmSched::*handler)()) {
@@ -102,6 +106,7 @@ void TfrmSched::SaveSchedule() {
 }
 
 void TfrmSched::FormCreate() {
+  DropFileTarget1->RegisterTarget(MFStringGrid1);
   ReadTimerSettings();
   // An interval that does not convert is reported, and the schedule is loaded all the
   // same: a later Save must not write a table that was never loaded over the file.
@@ -136,7 +141,7 @@ void TfrmSched::FormClose() {
   if (MFStringGrid1->Modified() && ConfirmYesNo("Save changes?")) SaveChanges1Click();
 }
 
-void TfrmSched::FormDestroy() {}
+void TfrmSched::FormDestroy() { DropFileTarget1->UnregisterTarget(); }
 
 void TfrmSched::Close1Click() { close(); }
 
@@ -148,9 +153,9 @@ void TfrmSched::BitBtn7Click() { RunRowIfDue(MFStringGrid1->Row(), true); }
 
 void TfrmSched::btnHelpClick() { Help().ShowTopic(SchedulerHelpTopic); }
 
-void TfrmSched::DropFileTarget1Drop(const std::vector<std::string>& droppedFiles) {
+void TfrmSched::DropFileTarget1Drop() {
   CellTable& cells = MFStringGrid1->Cells();
-  for (const std::string& path : droppedFiles) {
+  for (const std::string& path : DropFileTarget1->DroppedFiles()) {
     // Adding the row through the table leaves Modified alone, as a drop should.
     if (!cells.Cell(ConfigFileColumn, cells.RowCount() - 1).empty()) {
       cells.SetRowCount(cells.RowCount() + 1);

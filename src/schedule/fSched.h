@@ -20,6 +20,7 @@ class QLineEdit;
 class QAction;
 class QToolButton;
 class TMFStringGrid;
+class TDropFileTarget;
 class TTimer;
 
 class TfrmSched : public QDialog {
@@ -46,7 +47,7 @@ public:
   void DeleteRow1Click();
   void BitBtn7Click();
   void btnHelpClick();
-  void DropFileTarget1Drop(const std::vector<std::string>& droppedFiles);
+  void DropFileTarget1Drop();
   void MFStringGrid1Click();
   void MFStringGrid1KeyUp();
   void Edit1Exit();
@@ -81,6 +82,7 @@ public:
   QAction* Close1;
   QAction* Sheduler1;
   TTimer* Timer1;
+  TDropFileTarget* DropFileTarget1;
 
 protected:
   void showEvent(QShowEvent* event) override;

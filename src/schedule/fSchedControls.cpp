@@ -15,6 +15,7 @@
 #include "grid/MFStringGrid.h"
 #include "schedule/Timer.h"
 #include "schedule/fSched.h"
+#include "shell/DropFileTarget.h"
 
 namespace {
 
@@ -171,6 +172,9 @@ void TfrmSched::BuildControls() {
 
   Timer1 = new TTimer(this);
   Timer1->setObjectName("Timer1");
+  DropFileTarget1 = new TDropFileTarget(this);
+  DropFileTarget1->setObjectName("DropFileTarget1");
+  DropFileTarget1->Dragtypes = dtCopy | dtMove | dtLink;
 
   // The client area excludes the menu bar, as on the platform this layout was drawn for.
   resize(ClientWidth, ClientHeight + menuBar->sizeHint().height());

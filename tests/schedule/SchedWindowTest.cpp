@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <QToolButton>
 
 #include "base/Exceptions.h"
@@ -209,11 +212,21 @@ TEST_F(SchedWindowFixture, ShowingReloadsTheFileSetsTitlesAndGivesRowOneTheCount
 
 TEST_F(SchedWindowFixture, DroppedFilesFillTheLastConfigCellThenAddRows) {
   WriteSchedule({"a\t/c/a.cfg\t", "b\t\t"});
-  TfrmSched& w = Create();
-  w.DropFileTarget1Drop({"/c/one.cfg", "/c/two.cfg"});
+  Create();
+  const std::string one = dir.Write("one.cfg", ""), two = dir.Write("two.cfg", "");
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromStdString(one)),
+                 QUrl::fromLocalFile(QString::fromStdString(two))});
+  const QPoint at(60, 40);
+  const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  QDragEnterEvent enter(at, actions, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Grid().viewport(), &enter);
+  QDropEvent drop(at, actions, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Grid().viewport(), &drop);
+
   EXPECT_EQ(Grid().RowCount(), 4);
-  EXPECT_EQ(Grid().Cell(ConfigFileColumn, 2), "/c/one.cfg");
-  EXPECT_EQ(Grid().Cell(ConfigFileColumn, 3), "/c/two.cfg");
+  EXPECT_EQ(Grid().Cell(ConfigFileColumn, 2), one);
+  EXPECT_EQ(Grid().Cell(ConfigFileColumn, 3), two);
   EXPECT_EQ(Grid().Cell(DescriptionColumn, 3), "");
   EXPECT_FALSE(Grid().Modified());
 }
