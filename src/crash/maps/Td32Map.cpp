@@ -1,6 +1,7 @@
 #include "crash/maps/Td32Map.h"
 
 #include <algorithm>
+#include <set>
 
 #include "crash/maps/ByteReader.h"
 #include "crash/maps/MapOrder.h"
@@ -16,9 +17,6 @@ enum : uint16_t {
   kGlobalPublics = 0x129,
   kNames = 0x130,
 };
-
-// A directory chain that loops or runs on longer than this is corrupt.
-constexpr int kMaxDirectories = 1024;
 
 struct Subsection {
   uint16_t type;
@@ -69,7 +67,10 @@ private:
   bool ReadDirectories() {
     uint32_t offset = 0;
     At(data_, 4, offset);
-    for (int directories = 0; offset && directories < kMaxDirectories; ++directories) {
+    // A chain that comes back to a directory it has passed ends there.
+    std::set<uint32_t> visited;
+    size_t entries = 0;
+    while (offset && visited.insert(offset).second) {
       uint16_t headerSize = 0, entrySize = 0;
       uint32_t count = 0, next = 0;
       if (!At(data_, offset, headerSize) || !At(data_, offset + 2, entrySize) ||
@@ -80,7 +81,8 @@ private:
         uint16_t type = 0;
         uint32_t start = 0, size = 0;
         if (!At(data_, entry, type) || !At(data_, entry + 4, start) || !At(data_, entry + 8, size)) break;
-        if (!Spend()) return true;
+        // Entries of a sound file are distinct 12-byte records; more is a corrupt chain.
+        if (++entries > data_.size() / 12) return true;
         if (start <= data_.size() && data_.size() - start >= size)
           subsections_.push_back({type, data_.substr(start, size)});
       }
