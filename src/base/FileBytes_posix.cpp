@@ -95,17 +95,18 @@ int OpenTemporary(const std::string& target, std::string& temporary) {
   return -1;
 }
 
-// Writes, matches the old file's mode and owner, and flushes the temporary file.
+// Matches the old file's mode and owner, writes and flushes the temporary file. The mode
+// comes first, so that the content of a file only its owner may read is never more open.
 int FillTemporary(Descriptor& file, std::string_view bytes, const struct stat* old) {
-  if (int error = WriteAll(file.Get(), bytes)) {
-    return error;
-  }
   if (old != nullptr) {
     if (::fchmod(file.Get(), old->st_mode & 07777) != 0) {
       return errno;
     }
     // Only a privileged process can give the file back to another owner; others keep it.
     (void)!::fchown(file.Get(), old->st_uid, old->st_gid);
+  }
+  if (int error = WriteAll(file.Get(), bytes)) {
+    return error;
   }
   if (::fsync(file.Get()) != 0) {
     return errno;
