@@ -82,7 +82,8 @@ int WriteAll(int fd, std::string_view bytes) {
 int OpenTemporary(const std::string& target, std::string& temporary) {
   static std::atomic<unsigned> counter{0};
   std::string folder = FolderOf(target);
-  std::string name = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  size_t slash = target.rfind('/');
+  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = folder + "/." + name + "." + std::to_string(::getpid()) + "." +
                 std::to_string(counter++) + ".tmp";
