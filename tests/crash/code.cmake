@@ -15,3 +15,4 @@ brenvoll_test(CodeAnalysisCompiledTest SOURCES code/AnalysisCompiledTest.cpp cod
 # and their names in the dynamic symbols, where the analysis of live code looks them up.
 set_source_files_properties(code/SampleFunctions.cpp PROPERTIES COMPILE_OPTIONS "-O2;-fno-inline")
 set_target_properties(CodeAnalysisCompiledTest PROPERTIES ENABLE_EXPORTS ON)
+brenvoll_test(CodeAnalysisPatternsTest SOURCES code/AnalysisPatternsTest.cpp DEPS brenvoll::crash)
