@@ -123,9 +123,7 @@ void TDropFileTarget::DragEnter(QDropEvent& event) {
     enterFilesRead_ = true;
   }
   scrollMargin_ = control_->fontMetrics().height();
-  TShiftState shift = ShiftStateOf(event);
-  QPoint point = event.position().toPoint();
-  int effect = Effect(shift, point);
+  auto [shift, point, effect] = Sample(event);
   if (OnEnter) OnEnter(*this, shift, point, effect);
   Report(event, effect);
 }
@@ -135,9 +133,7 @@ void TDropFileTarget::DragOver(QDropEvent& event) {
     Report(event, DROPEFFECT_NONE);
     return;
   }
-  TShiftState shift = ShiftStateOf(event);
-  QPoint point = event.position().toPoint();
-  int effect = Effect(shift, point);
+  auto [shift, point, effect] = Sample(event);
   UpdateAutoScroll(point);
   if (scrollTimer_.isActive()) effect |= DROPEFFECT_SCROLL;
   if (OnDragOver) OnDragOver(*this, shift, point, effect);
@@ -155,9 +151,7 @@ void TDropFileTarget::Drop(QDropEvent& event) {
     Report(event, DROPEFFECT_NONE);
     return;
   }
-  TShiftState shift = ShiftStateOf(event);
-  QPoint point = event.position().toPoint();
-  int effect = Effect(shift, point);
+  auto [shift, point, effect] = Sample(event);
   std::vector<std::string> files =
       enterFilesRead_ ? std::move(enterFiles_) : LocalFiles(event.mimeData());
   if (files.empty() || (effect & (DROPEFFECT_COPY | DROPEFFECT_LINK)) == 0) {
@@ -185,6 +179,12 @@ void TDropFileTarget::EndDrag() {
   sourceEffects_ = DROPEFFECT_NONE;
   enterFiles_.clear();
   enterFilesRead_ = false;
+}
+
+TDropFileTarget::DragSample TDropFileTarget::Sample(const QDropEvent& event) {
+  TShiftState shift = ShiftStateOf(event);
+  QPoint point = event.position().toPoint();
+  return {shift, point, Effect(shift, point)};
 }
 
 int TDropFileTarget::Effect(TShiftState shift, QPoint point) {

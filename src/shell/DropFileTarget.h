@@ -72,6 +72,13 @@ private:
   void DragLeave();
   void Drop(QDropEvent& event);
   void EndDrag();
+  // The keys, the point and the effect of a drag event.
+  struct DragSample {
+    TShiftState shift;
+    QPoint point;
+    int effect;
+  };
+  DragSample Sample(const QDropEvent& event);
   int Effect(TShiftState shift, QPoint point);
   void Report(QDropEvent& event, int effect) const;
   QWidget* ClientArea() const;
