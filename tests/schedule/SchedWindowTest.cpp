@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -257,6 +261,7 @@ TEST_F(SchedWindowFixture, ClosingAsksOnlyWhenModified) {
     if (c.modify) {
       EXPECT_EQ(dialogs.messages[0].title, "Confirm");
       EXPECT_EQ(dialogs.messages[0].text, "Save changes?");
+      EXPECT_EQ(dialogs.messages[0].buttons, (std::vector{DialogButton::Yes, DialogButton::No}));
     }
     EXPECT_EQ(ScheduleFile(), c.saved ? "a\t/c/a.cfg\t\r\n\t\t\r\n" : "a\t/c/a.cfg\t\r\n");
     EXPECT_EQ(Grid().RowCount(), c.modify ? 3 : 2);
@@ -324,6 +329,38 @@ TEST_F(SchedWindowFixture, RowCommandsSetModifiedAndHelpAsksForTopic190) {
   w.btnHelp->click();
   w.Sheduler1->trigger();
   EXPECT_EQ(help.topics, (std::vector<int>{190, 190}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SchedWindowFixture, ModalShowingEndsWithCloseAndNotWithEscape) {
+  TfrmSched& w = Create();
+  bool escapeKeptItOpen = false;
+  QTimer::singleShot(0, &w, [&] {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&w, &escape);
+    escapeKeptItOpen = w.isVisible();
+    w.Close1->trigger();
+  });
+  w.ShowModal();
+  EXPECT_TRUE(escapeKeptItOpen);
+  EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(SchedWindowFixture, SaveThatFailsAtClosingKeepsTheWindowOpenWithItsChanges) {
+  TfrmSched& w = Create();
+  std::filesystem::create_directory(dir.File("schedfile.dat"));  // cannot be created as a file
+  w.show();
+  w.AddRow1Click();
+  dialogs.NextButton(DialogButton::Yes);
+  w.close();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("Cannot create file"), std::string::npos) << errors[0];
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(Grid().Modified());
+  w.hide();
 }
 
 }  // namespace
