@@ -16,7 +16,10 @@ void JoinSegments(std::vector<TMfSegment>& segments, bool closeGaps) {
     if (!joined.empty() && joined.back().code == segment.code) {
       TMfSegment& last = joined.back();
       if (last.length == 0 || last.start == segment.start) {
+        // The next one takes the place, but keeps what the longer one covered.
+        const uint32_t length = last.start == segment.start ? std::max(last.length, segment.length) : segment.length;
         last = std::move(segment);
+        last.length = length;
         continue;
       }
       if (closeGaps) last.length = uint32_t(segment.start - last.start);

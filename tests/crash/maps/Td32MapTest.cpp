@@ -96,6 +96,21 @@ TEST(Td32MapTest, ReadsSegmentsLinesAndPublics) {
   }
 }
 
+// A line table starting where its module's segment starts covers less of it; the unit
+// still reaches the end of the module's segment.
+TEST(Td32MapTest, ShorterSegmentAtTheSameStartKeepsTheLongerReach) {
+  Td32Writer td32;
+  td32.Add(0x130, Names({"Unit3.pas"}));
+  td32.Add(0x120, W::U16(0) + W::U16(0) + W::U16(1) + W::U16(0) + W::U32(1) + std::string(16, '\0') + W::U16(0) +
+                      W::U16(1) + W::U32(0x100) + W::U32(0x80));
+  td32.Add(0x127, W::U16(1) + W::U16(0) + W::U32(8) + W::U16(1) + W::U32(1) + W::U32(18) +
+                      LineTable({{0x100, 1}, {0x110, 2}}));
+  TMapFile map = EmptyMap();
+  ASSERT_TRUE(ReadTd32(td32.Build(), map));
+  EXPECT_EQ(SegmentAt(map, true, kCode + 0x17f).unit, "Unit3");
+  EXPECT_FALSE(SegmentAt(map, true, kCode + 0x180).valid);
+}
+
 TEST(Td32MapTest, CorruptOrCutDataYieldsNothingOrPart) {
   const std::string good = SampleTd32();
   std::string looping = good;
