@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TMfSegment {
@@ -73,12 +74,15 @@ TMfPublic PublicAt(const TMapFile& map, uintptr_t address);
 // code segment of address, else 0. lineEnd (optional) gets the next entry's address.
 int LineAt(const TMapFile& map, uintptr_t address, uintptr_t* lineEnd = nullptr);
 
+// What a lookup found. The texts point into the map: LookupAddress keeps its map alive
+// in map; after LookupAddressIn they live as long as the map passed in.
 struct TAddressInfo {
-  std::string moduleFileName;  // full path
-  std::string unit;
+  TMapFilePtr map;
+  std::string_view moduleFileName;  // full path
+  std::string_view unit;
   int line = 0;
   uintptr_t publicAddress = 0;
-  std::string publicName;
+  std::string_view publicName;
 };
 
 // False when the module of address has no loaded map; else fills info.
