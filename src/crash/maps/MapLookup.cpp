@@ -58,14 +58,23 @@ std::string_view WithoutFolders(std::string_view path) {
 
 }  // namespace
 
+// The copies of a name could fail only for want of memory; the lookups never throw.
 TMfSegment SegmentAt(const TMapFile& map, bool code, uintptr_t address) {
-  const TMfSegment* segment = FindSegment(map, code, address);
-  return segment ? *segment : TMfSegment{};
+  try {
+    const TMfSegment* segment = FindSegment(map, code, address);
+    return segment ? *segment : TMfSegment{};
+  } catch (...) {
+    return {};
+  }
 }
 
 TMfPublic PublicAt(const TMapFile& map, uintptr_t address) {
-  const TMfPublic* symbol = FindPublic(map, address);
-  return symbol ? *symbol : TMfPublic{};
+  try {
+    const TMfPublic* symbol = FindPublic(map, address);
+    return symbol ? *symbol : TMfPublic{};
+  } catch (...) {
+    return {};
+  }
 }
 
 int LineAt(const TMapFile& map, uintptr_t address, uintptr_t* lineEnd) {
