@@ -66,6 +66,7 @@ bool CheckGroup(uint32_t opcode, uint8_t modrmByte, const Prefixes& px, bool m64
     case 0x0F73: return mod == 3 && (reg == 2 || reg == 6 || ((reg == 3 || reg == 7) && px.opsize));
     case 0x0FAE: return mod != 3 || reg >= 5 || px.f3;
     case 0x0FB8: return px.f3;
+    case 0x0F50: case 0x0FC5: case 0x0FD7: case 0x0FF7: return mod == 3;  // register sources only
     case 0x0FBA: return reg >= 4;
     case 0x0FC7:
       if (mod == 3) return reg >= 6;
@@ -78,6 +79,65 @@ void ClearBranch(InstructionFacts& f) {
   f.call = f.jump = f.conditional = f.enlargeable = f.hasTarget = false;
   f.target = f.targetField = f.targetCell = 0;
   f.targetSize = 0;
+}
+
+// Which of the prefixes that select an SSE form is in force: F3 or F2 (the last of them)
+// over 66 over none; as a bit: 1 none, 2 66, 4 F3, 8 F2.
+uint8_t MandatoryPrefix(const Prefixes& px) {
+  return px.rep == 0xF3 ? 4 : px.rep == 0xF2 ? 8 : px.opsize ? 2 : 1;
+}
+
+// The prefixes (none, 66, F3, F2) that select a defined form of the SSE opcodes of the
+// 0F map; the others are undefined. 0 for opcodes without such a rule.
+uint8_t SsePrefixForms(uint8_t op) {
+  constexpr uint8_t N = 1, P66 = 2, F3 = 4, F2 = 8, All = 15;
+  switch (op) {
+    case 0x10: case 0x11: case 0x12: case 0x2A: case 0x2C: case 0x2D: case 0x51: case 0x58:
+    case 0x59: case 0x5A: case 0x5C: case 0x5D: case 0x5E: case 0x5F: case 0x70: case 0xC2:
+      return All;
+    case 0x16: case 0x5B: case 0x6F: case 0x7E: case 0x7F: return N | P66 | F3;
+    case 0x52: case 0x53: return N | F3;
+    case 0x6C: case 0x6D: return P66;
+    case 0x7C: case 0x7D: case 0xD0: return P66 | F2;
+    case 0xD6: case 0xE6: return P66 | F3 | F2;
+    case 0xF0: return F2;
+    case 0x77: case 0xC3: return N;
+    default:
+      if ((op >= 0x13 && op <= 0x17) || (op >= 0x28 && op <= 0x2F) || (op >= 0x50 && op <= 0x57) ||
+          (op >= 0x60 && op <= 0x76) || (op >= 0xC4 && op <= 0xC6) || (op >= 0xD1 && op <= 0xFE))
+        return N | P66;
+      return 0;
+  }
+}
+
+// The same for the three-byte maps.
+uint8_t ThreeBytePrefixForms(bool map38, uint8_t op) {
+  constexpr uint8_t N = 1, P66 = 2, F3 = 4, F2 = 8;
+  if (map38) {
+    if (op <= 0x0B || (op >= 0x1C && op <= 0x1E)) return N | P66;  // SSSE3, also on MMX registers
+    if (op >= 0xC8 && op <= 0xCD) return N;
+    if (op == 0xF0 || op == 0xF1) return N | P66 | F2;
+    if (op == 0xF6) return N | P66 | F3;
+    if (op == 0xF8) return P66 | F3 | F2;
+    if (op == 0xF9) return N;
+    if (op == 0xFA || op == 0xFB) return F3;
+    if (op == 0xFC) return N | P66 | F3 | F2;
+    return P66;
+  }
+  if (op == 0x0F) return N | P66;
+  if (op == 0xCC) return N;
+  if (op == 0xF0) return F3 | F2;
+  return P66;
+}
+
+// x87 forms the manuals leave undefined: the memory forms D9 /1, DB /4, DB /6, DD /5, and
+// the ends of some register rows.
+bool ReservedX87(uint8_t op, uint8_t modrm) {
+  const uint8_t reg = modrm >> 3 & 7;
+  if ((modrm >> 6) != 3)
+    return (op == 0xD9 && reg == 1) || (op == 0xDB && (reg == 4 || reg == 6)) || (op == 0xDD && reg == 5);
+  return (op == 0xDA && modrm >= 0xEA) || (op == 0xDB && ((modrm >= 0xE5 && modrm <= 0xE7) || modrm >= 0xF8)) ||
+         (op == 0xDD && modrm >= 0xF0) || (op == 0xDF && modrm >= 0xF8);
 }
 
 bool EvexImm8Map1(uint8_t op) {
@@ -183,9 +243,12 @@ InstructionFacts DecodeBytes(const uint8_t* p, size_t available, uint64_t addres
       uint8_t op = p[i++];
       opcode = (c == 0x38 ? 0x0F3800u : 0x0F3A00u) | op;
       flags = (c == 0x38 ? kMap0F38 : kMap0F3A)[op];
+      if (!(ThreeBytePrefixForms(c == 0x38, op) & MandatoryPrefix(px))) return f;
     } else {
       opcode = 0x0F00 | c;
       flags = kTwoByteMap[c];
+      const uint8_t forms = SsePrefixForms(c);
+      if (forms && !(forms & MandatoryPrefix(px))) return f;
     }
   } else {
     flags = kOneByteMap[b];
@@ -202,7 +265,8 @@ InstructionFacts DecodeBytes(const uint8_t* p, size_t available, uint64_t addres
   if (flags & kModRm) {
     if (i >= limit) return f;
     const uint8_t modrmByte = p[i++];
-    if (f.encoding == OpcodeEncoding::Legacy && !CheckGroup(opcode, modrmByte, px, m64, flags))
+    if (f.encoding == OpcodeEncoding::Legacy &&
+        (!CheckGroup(opcode, modrmByte, px, m64, flags) || (opcode <= 0xFF && ReservedX87(uint8_t(opcode), modrmByte))))
       return f;
     m.present = true;
     m.mod = modrmByte >> 6;

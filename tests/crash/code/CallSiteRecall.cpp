@@ -5,7 +5,6 @@
 // address with that return address).
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -13,40 +12,7 @@
 
 #include "crash/code/ElfFileImage.h"
 #include "crash/code/FunctionAnalysis.h"
-
-namespace {
-
-// Call instructions by address, with their return address (0 for the last instruction
-// of a section), from objdump's listing.
-std::map<uint64_t, uint64_t> ObjdumpCalls(const std::string& file) {
-  std::map<uint64_t, uint64_t> calls;
-  std::string command = "objdump -d -w --no-show-raw-insn '" + file + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return calls;
-  char line[4096];
-  uint64_t pendingCall = 0;
-  bool pending = false;
-  while (std::fgets(line, sizeof line, pipe)) {
-    char* end;
-    uint64_t address = std::strtoull(line, &end, 16);
-    if (std::strncmp(line, "Disassembly of section", 22) == 0) {
-      if (pending) calls[pendingCall] = 0, pending = false;  // ends its section: next unknown
-      continue;
-    }
-    if (end == line || *end != ':' || line[0] != ' ') continue;
-    if (pending) calls[pendingCall] = address, pending = false;
-    const char* text = end + 1;
-    while (*text == ' ' || *text == '\t') ++text;
-    if (std::strncmp(text, "bnd ", 4) == 0 || std::strncmp(text, "notrack ", 8) == 0)
-      text = std::strchr(text, ' ') + 1;
-    if (std::strncmp(text, "call", 4) == 0) pendingCall = address, pending = true;
-  }
-  if (pending) calls[pendingCall] = 0;
-  pclose(pipe);
-  return calls;
-}
-
-}  // namespace
+#include "ObjdumpListing.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -60,7 +26,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 2;
   }
-  const std::map<uint64_t, uint64_t> calls = ObjdumpCalls(argv[1]);
+  // Call instructions by address, with their return address.
+  std::map<uint64_t, uint64_t> calls;
+  for (const auto& [address, insn] : ObjdumpListing(argv[1], false))
+    if (insn.call) calls[address] = address + uint64_t(insn.length);
   uint64_t expected = 0, found = 0, invented = 0, outside = 0, functions = 0, invalid = 0, tails = 0;
   // The parts split off into "f.cold" count with their function f.
   std::map<std::string, const ElfFunctionSymbol*> coldParts;
@@ -89,7 +58,7 @@ int main(int argc, char** argv) {
         continue;
       }
       auto real = calls.find(site.address);
-      if (real == calls.end() || (real->second && real->second != site.next)) {
+      if (real == calls.end() || real->second != site.next) {
         ++invented;
         if (verbose) std::printf("invented %s: %" PRIx64 "\n", fn.name.c_str(), site.address);
         continue;
