@@ -1,9 +1,10 @@
 // Decoding all of a program's code: our decoder against Zydis on the same bytes. The
-// program is BrenvollAdmin from the application directory, or this benchmark itself when
-// the program has not been built.
+// program is the file named by BRENVOLL_BENCH_FILE, else BrenvollAdmin from the
+// application directory, or this benchmark itself when the program has not been built.
 #include <Zydis/Zydis.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,7 +23,8 @@ struct CodeBytes {
 const CodeBytes& Program() {
   static const CodeBytes code = [] {
     CodeBytes c;
-    c.file = BRENVOLL_BENCH_PROGRAM;
+    const char* chosen = std::getenv("BRENVOLL_BENCH_FILE");
+    c.file = chosen ? chosen : BRENVOLL_BENCH_PROGRAM;
     if (!std::filesystem::exists(c.file)) c.file = "/proc/self/exe";
     ElfFileImage image;
     std::string error;

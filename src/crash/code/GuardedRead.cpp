@@ -1,5 +1,7 @@
 #include "crash/code/GuardedRead.h"
 
+#include "crash/code/Instruction.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -71,4 +73,10 @@ bool GuardedRead(uintptr_t address, void* buffer, size_t length, const TReadable
   if (address == 0) return false;
   if (snapshot && !snapshot->IsReadable(address)) return false;
   return GuardedReadSome(address, buffer, length) == length;
+}
+
+InstructionFacts DecodeInstruction(uintptr_t address, const TReadableRanges* snapshot,
+                                   const RegisterState* registers) {
+  const LiveMemoryReader reader(snapshot);
+  return DecodeInstruction(uint64_t(address), reader, CodeMode::Bits64, registers);
 }

@@ -86,6 +86,12 @@ InstructionFacts DecodeBytes(const uint8_t* bytes, size_t available, uint64_t ad
 InstructionFacts DecodeInstruction(uint64_t address, const MemoryReader& reader, CodeMode mode,
                                    const RegisterState* registers = nullptr);
 
+struct TReadableRanges;
+
+// Our own code in 64-bit mode, read through GuardedRead (with the snapshot when given).
+InstructionFacts DecodeInstruction(uintptr_t address, const TReadableRanges* snapshot,
+                                   const RegisterState* registers = nullptr);
+
 // The effective address of a memory operand when it is fixed or all its registers are
 // known; false otherwise.
 bool EffectiveAddress(const InstructionFacts& facts, const RegisterState* registers,

@@ -73,6 +73,18 @@ TEST(AnalyzeCompiledFunction, CallToANonReturningRoutineEndsTheWalk) {
   EXPECT_FALSE(Covers(info, info.callSites[0].next)) << "the walk went on after abort()";
 }
 
+TEST(DecodeLiveInstruction, FollowsOwnCodeToItsTailJump) {
+  const TReadableRanges snapshot = ReadableRangesSnapshot();
+  uintptr_t at = reinterpret_cast<uintptr_t>(&SampleTailJump);
+  InstructionFacts f;
+  for (int k = 0; k < 16 && !(f = DecodeInstruction(at, &snapshot)).jump; ++k) {
+    ASSERT_TRUE(f.valid);
+    at = uintptr_t(f.next);
+  }
+  EXPECT_EQ(f.target, AddressOf(reinterpret_cast<const void*>(&SampleTailTarget)));
+  EXPECT_FALSE(DecodeInstruction(uintptr_t(8), &snapshot).valid);
+}
+
 TEST(AnalyzeCompiledFunction, EntryOutsideMemoryFailsWithInvalidParameter) {
   const TReadableRanges snapshot = ReadableRangesSnapshot();
   const TFunctionInfo info = AnalyzeFunction(uintptr_t(8), &snapshot);
