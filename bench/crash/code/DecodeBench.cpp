@@ -41,27 +41,32 @@ const CodeBytes& Program() {
   return code;
 }
 
-void Report(benchmark::State& state, size_t instructions) {
+// Decodes every code section linearly with decode(bytes, size, address), which returns
+// the instruction's length or 0 for an invalid one (then one byte is skipped).
+template <typename Decode>
+void Sweep(benchmark::State& state, Decode decode) {
   const CodeBytes& code = Program();
+  size_t count = 0;
+  for (auto _ : state) {
+    count = 0;
+    for (const auto& [address, bytes] : code.sections) {
+      for (size_t at = 0; at < bytes.size(); ++count) {
+        const size_t length = decode(bytes.data() + at, bytes.size() - at, address + at);
+        at += length ? length : 1;
+      }
+    }
+  }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(code.total));
-  state.counters["instructions"] = double(instructions);
+  state.counters["instructions"] = double(count);
   state.SetLabel(code.file);
 }
 
 void OurDecoder(benchmark::State& state) {
-  size_t count = 0;
-  for (auto _ : state) {
-    count = 0;
-    for (const auto& [address, bytes] : Program().sections) {
-      for (size_t at = 0; at < bytes.size();) {
-        InstructionFacts f = DecodeBytes(bytes.data() + at, bytes.size() - at, address + at, CodeMode::Bits64);
-        benchmark::DoNotOptimize(f);
-        at += f.valid ? size_t(f.next - f.start) : 1;
-        ++count;
-      }
-    }
-  }
-  Report(state, count);
+  Sweep(state, [](const uint8_t* bytes, size_t size, uint64_t address) -> size_t {
+    const InstructionFacts f = DecodeBytes(bytes, size, address, CodeMode::Bits64);
+    benchmark::DoNotOptimize(f);
+    return f.valid ? size_t(f.next - f.start) : 0;
+  });
 }
 BENCHMARK(OurDecoder);
 
@@ -69,65 +74,43 @@ BENCHMARK(OurDecoder);
 void OurDecoderThroughReader(benchmark::State& state) {
   BytesReader reader;
   for (const auto& [address, bytes] : Program().sections) reader.Place(uintptr_t(address), bytes);
-  size_t count = 0;
-  for (auto _ : state) {
-    count = 0;
-    for (const auto& [address, bytes] : Program().sections) {
-      for (uint64_t at = address; at < address + bytes.size();) {
-        InstructionFacts f = DecodeInstruction(at, reader, CodeMode::Bits64);
-        benchmark::DoNotOptimize(f);
-        at = f.valid ? f.next : at + 1;
-        ++count;
-      }
-    }
-  }
-  Report(state, count);
+  Sweep(state, [&](const uint8_t*, size_t, uint64_t address) -> size_t {
+    const InstructionFacts f = DecodeInstruction(address, reader, CodeMode::Bits64);
+    benchmark::DoNotOptimize(f);
+    return f.valid ? size_t(f.next - f.start) : 0;
+  });
 }
 BENCHMARK(OurDecoderThroughReader);
 
-// Zydis without operand decoding: length, category and raw fields, the nearest to our facts.
-void ZydisInstruction(benchmark::State& state) {
+ZydisDecoder MakeZydis() {
   ZydisDecoder decoder;
   ZydisDecoderInit(&decoder, ZYDIS_MACHINE_MODE_LONG_64, ZYDIS_STACK_WIDTH_64);
-  size_t count = 0;
-  for (auto _ : state) {
-    count = 0;
-    for (const auto& [address, bytes] : Program().sections) {
-      for (size_t at = 0; at < bytes.size();) {
-        ZydisDecodedInstruction insn;
-        ZydisDecoderContext context;
-        const bool ok = ZYAN_SUCCESS(ZydisDecoderDecodeInstruction(&decoder, &context, bytes.data() + at,
-                                                                    bytes.size() - at, &insn));
-        benchmark::DoNotOptimize(insn);
-        at += ok ? insn.length : 1;
-        ++count;
-      }
-    }
-  }
-  Report(state, count);
+  return decoder;
+}
+
+// Zydis without operand decoding: length, category and raw fields, the nearest to our facts.
+void ZydisInstruction(benchmark::State& state) {
+  const ZydisDecoder decoder = MakeZydis();
+  Sweep(state, [&](const uint8_t* bytes, size_t size, uint64_t) -> size_t {
+    ZydisDecodedInstruction insn;
+    ZydisDecoderContext context;
+    const bool ok = ZYAN_SUCCESS(ZydisDecoderDecodeInstruction(&decoder, &context, bytes, size, &insn));
+    benchmark::DoNotOptimize(insn);
+    return ok ? insn.length : 0;
+  });
 }
 BENCHMARK(ZydisInstruction);
 
 // Zydis with its operands, which a target computation needs.
 void ZydisWithOperands(benchmark::State& state) {
-  ZydisDecoder decoder;
-  ZydisDecoderInit(&decoder, ZYDIS_MACHINE_MODE_LONG_64, ZYDIS_STACK_WIDTH_64);
-  size_t count = 0;
-  for (auto _ : state) {
-    count = 0;
-    for (const auto& [address, bytes] : Program().sections) {
-      for (size_t at = 0; at < bytes.size();) {
-        ZydisDecodedInstruction insn;
-        ZydisDecodedOperand operands[ZYDIS_MAX_OPERAND_COUNT];
-        const bool ok = ZYAN_SUCCESS(ZydisDecoderDecodeFull(&decoder, bytes.data() + at, bytes.size() - at,
-                                                             &insn, operands));
-        benchmark::DoNotOptimize(operands);
-        at += ok ? insn.length : 1;
-        ++count;
-      }
-    }
-  }
-  Report(state, count);
+  const ZydisDecoder decoder = MakeZydis();
+  Sweep(state, [&](const uint8_t* bytes, size_t size, uint64_t) -> size_t {
+    ZydisDecodedInstruction insn;
+    ZydisDecodedOperand operands[ZYDIS_MAX_OPERAND_COUNT];
+    const bool ok = ZYAN_SUCCESS(ZydisDecoderDecodeFull(&decoder, bytes, size, &insn, operands));
+    benchmark::DoNotOptimize(operands);
+    return ok ? insn.length : 0;
+  });
 }
 BENCHMARK(ZydisWithOperands);
 
