@@ -1,12 +1,13 @@
 // fbxmap check MODULE [COUNT]: how well the module's map agrees with binutils. Picks
-// COUNT addresses (default 3000) inside the functions that `nm -C -S` lists and compares
-// the function named by the map with the symbol nm places the address in and with the
-// outermost function of `addr2line -f -C -i`, and the map's line with the line of that
-// outermost frame (the line in the function's own source file) where both know one.
-// Exits 1 when a function name disagrees.
+// COUNT addresses (default 3000) inside the functions that `nm -S` lists and compares the
+// function named by the map with the symbol nm places the address in (the same symbol, and
+// the same text as `nm -C`) and with the outermost function of `addr2line -f -C -i`, and
+// the map's line with the line of that outermost frame (the line in the function's own
+// source file) where both know one. Exits 1 when the map names another symbol than nm.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <random>
 #include <sstream>
@@ -20,7 +21,8 @@ namespace {
 
 struct NmSymbol {
   uintptr_t address, size;
-  std::string name;
+  std::string name;   // as in the file
+  std::string plain;  // as nm -C writes it
 };
 
 struct Frame {
@@ -51,17 +53,20 @@ std::vector<std::string> Run(const std::string& command) {
   return lines;
 }
 
+// One symbol per line of nm's listing; nm lists in the same order with and without -C.
 std::vector<NmSymbol> FunctionSymbols(const std::string& module) {
+  const std::string command = "nm -S --defined-only " + Quoted(module);
+  const auto raw = Run(command), plain = Run("nm -C -S --defined-only " + Quoted(module));
   std::vector<NmSymbol> symbols;
-  for (const auto& line : Run("nm -C -S --defined-only " + Quoted(module))) {
-    std::istringstream in(line);
-    std::string address, size, type;
-    if (!(in >> address >> size >> type) || type.size() != 1 || std::string("tTwW").find(type) == std::string::npos)
+  for (size_t i = 0; i < raw.size() && i < plain.size(); ++i) {
+    std::istringstream in(raw[i]), inPlain(plain[i]);
+    std::string address, size, type, name, plainName;
+    if (!(in >> address >> size >> type >> name) || type.size() != 1 ||
+        std::string("tTwW").find(type) == std::string::npos || !(inPlain >> address >> size >> type))
       continue;
-    std::string name;
-    std::getline(in >> std::ws, name);
+    std::getline(inPlain >> std::ws, plainName);
     const uintptr_t length = std::strtoull(size.c_str(), nullptr, 16);
-    if (length) symbols.push_back({std::strtoull(address.c_str(), nullptr, 16), length, name});
+    if (length) symbols.push_back({std::strtoull(address.c_str(), nullptr, 16), length, name, plainName});
   }
   return symbols;
 }
@@ -94,26 +99,34 @@ std::vector<Frame> OutermostFrames(const std::string& module, const std::vector<
   return frames;
 }
 
-// The bare name of a function: no clone suffix, parameters, template arguments or
-// scope, since addr2line names functions as the debug information does (often briefly).
+// The bare name of a function: no clone suffix, parameters, qualifiers, template
+// arguments, scope or result type, since addr2line names functions as the debug
+// information does (often briefly).
 std::string BareName(std::string name) {
   for (size_t clone; (clone = name.find(" [clone ")) != std::string::npos;) name.erase(clone);
   for (size_t anonymous; (anonymous = name.find("(anonymous namespace)")) != std::string::npos;)
     name.replace(anonymous, 21, "anonymous");
-  std::string bare;
-  int depth = 0;
-  for (size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    if (c == '<' && !(i > 8 && name.compare(i - 8, 8, "operator") == 0)) ++depth;
-    else if (c == '>' && depth) --depth;
-    else if (c == '(' && depth == 0 && !bare.empty()) break;
-    else if (depth == 0) bare += c;
-  }
-  // Template functions carry their result type in front.
-  const size_t scope = bare.rfind("::");
-  if (scope != std::string::npos) bare.erase(0, scope + 2);
-  const size_t blank = bare.rfind(' ');
-  return blank == std::string::npos || bare.compare(0, 8, "operator") == 0 ? bare : bare.substr(blank + 1);
+  for (const char* qualifier : {" const", " volatile", " &&", " &", " noexcept"})
+    while (name.size() > std::strlen(qualifier) && name.compare(name.size() - std::strlen(qualifier), std::string::npos, qualifier) == 0)
+      name.erase(name.size() - std::strlen(qualifier));
+  // Drops a bracketed group that ends the name.
+  const auto dropTrailing = [&name](char open, char close) {
+    if (name.empty() || name.back() != close) return;
+    int depth = 0;
+    for (size_t i = name.size(); i-- > 0;) {
+      if (name[i] == close) ++depth;
+      if (name[i] == open && --depth == 0) {
+        name.erase(i);
+        return;
+      }
+    }
+  };
+  dropTrailing('(', ')');
+  dropTrailing('<', '>');
+  const size_t scope = name.rfind("::");
+  if (scope != std::string::npos) name.erase(0, scope + 2);
+  const size_t blank = name.rfind(' ');
+  return blank == std::string::npos || name.compare(0, 8, "operator") == 0 ? name : name.substr(blank + 1);
 }
 
 double Percent(size_t part, size_t whole) { return whole ? 100.0 * double(part) / double(whole) : 100.0; }
@@ -146,21 +159,31 @@ int RunCheckCommand(int argc, char** argv) {
     return 1;
   }
 
-  size_t nmAgree = 0, addr2lineAgree = 0, addr2lineBareAgree = 0, bothLines = 0, linesAgree = 0, onlyOurs = 0, onlyTheirs = 0;
+  size_t sameSymbol = 0, sameText = 0, cutNames = 0, addr2lineAgree = 0, addr2lineBareAgree = 0;
+  size_t bothLines = 0, linesAgree = 0, onlyOurs = 0, onlyTheirs = 0;
   for (size_t i = 0; i < addresses.size(); ++i) {
     TAddressInfo info;
     LookupAddressIn(*map, addresses[i], info);
-    const std::string name = UndecorateName(info.publicName);
-    const bool inNm = std::any_of(symbols.begin(), symbols.end(), [&](const NmSymbol& s) {
-      return s.name == name && s.address <= addresses[i] && addresses[i] - s.address < s.size;
-    });
-    nmAgree += inNm;
+    const std::string stored(info.publicName), name = UndecorateName(stored);
+    // A name longer than a short string holds is kept cut (as its readable form, when the
+    // demangler could read it).
+    const bool cut = stored.size() == 255;
+    cutNames += cut;
+    bool symbol = false, text = false;
+    for (const auto& s : symbols) {
+      if (s.address > addresses[i] || addresses[i] - s.address >= s.size) continue;
+      symbol |= cut ? s.plain.compare(0, stored.size(), stored) == 0 || s.name.compare(0, stored.size(), stored) == 0
+                    : s.name == stored;
+      text |= s.plain == name;
+    }
+    sameSymbol += symbol;
+    sameText += text;
     addr2lineAgree += name == frames[i].function;
     const bool bareAgrees = BareName(name) == BareName(frames[i].function);
     addr2lineBareAgree += bareAgrees;
-    if (!inNm || !bareAgrees)
-      std::fprintf(stderr, "function %lx: map %s, addr2line %s\n", static_cast<unsigned long>(addresses[i]),
-                   name.c_str(), frames[i].function.c_str());
+    if (!symbol || !bareAgrees)
+      std::fprintf(stderr, "%s %lx: map %s, addr2line %s\n", symbol ? "function" : "symbol",
+                   static_cast<unsigned long>(addresses[i]), name.c_str(), frames[i].function.c_str());
     if (info.line > 0 && frames[i].line > 0) {
       ++bothLines;
       linesAgree += info.line == frames[i].line;
@@ -175,12 +198,14 @@ int RunCheckCommand(int argc, char** argv) {
   }
   const size_t n = addresses.size();
   std::printf("addresses %zu in %zu function symbols of %s\n", n, symbols.size(), module.c_str());
-  std::printf("function agrees with nm -C       %zu (%.2f %%)\n", nmAgree, Percent(nmAgree, n));
-  std::printf("function agrees with addr2line   %zu (%.2f %%) in full, %zu (%.2f %%) by bare name\n",
+  std::printf("same symbol as nm                 %zu (%.2f %%), %zu of them names cut to 255 bytes\n", sameSymbol,
+              Percent(sameSymbol, n), cutNames);
+  std::printf("same text as nm -C               %zu (%.2f %%)\n", sameText, Percent(sameText, n));
+  std::printf("same function as addr2line       %zu (%.2f %%) in full, %zu (%.2f %%) by bare name\n",
               addr2lineAgree, Percent(addr2lineAgree, n), addr2lineBareAgree, Percent(addr2lineBareAgree, n));
   std::printf("line known to both               %zu, agreeing %zu (%.2f %%)\n", bothLines, linesAgree,
               Percent(linesAgree, bothLines));
   std::printf("line known only to the map       %zu\n", onlyOurs);
   std::printf("line known only to addr2line     %zu\n", onlyTheirs);
-  return nmAgree == n ? 0 : 1;
+  return sameSymbol == n ? 0 : 1;
 }
