@@ -191,6 +191,7 @@ void Walker::Walk(uint64_t start) {
   area.walked = true;
   WalkState s = area.state;
   PendingCompare compare;
+  MemoryBound memoryBound;
   InstructionFacts previous;
   uint64_t at = start, last = start;
   while (true) {
@@ -231,7 +232,10 @@ void Walker::Walk(uint64_t start) {
     const uint32_t bound = BoundAfterJump(f, compare, mode_);
     const PendingCompare compared = compare;
     ApplyInstruction(f, mode_, reader_, s, compare);
-    if (bound) s.Bound(compared.reg, bound, compared.byte);
+    ApplyMemoryBound(f, memoryBound, s);
+    memoryBound = {};
+    if (bound && compared.memory) memoryBound = {true, compared.operand, compared.byte, bound};
+    else if (bound) s.Bound(compared.reg, bound, compared.byte);
     if (!goesOn) break;
     previous = f;
     at = f.next;

@@ -67,6 +67,14 @@ void ForgetCallerSaved(WalkState& s, CodeMode mode) {
   else for (int r : k32) s.Forget(r);
 }
 
+PendingCompare RegisterCompare(int reg, uint64_t constant, bool byte) {
+  PendingCompare compare;
+  compare.reg = reg;
+  compare.constant = constant;
+  compare.byte = byte;
+  return compare;
+}
+
 bool IsSseClass(uint32_t op) {
   const uint32_t b = op & 0xFF;
   if ((op & 0xFFFF00) == 0x0F3800 || (op & 0xFFFF00) == 0x0F3A00) return true;
@@ -141,8 +149,8 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
     const int kind = int(op >> 3);   // 0 add, 1 or, 2 adc, 3 sbb, 4 and, 5 sub, 6 xor, 7 cmp
     const bool byte = (op & 1) == 0;
     if (kind == 7) {
-      if (op == 0x3D) compare = {0, Width(uint64_t(f.immediate), size)};
-      if (op == 0x3C) compare = {0, uint64_t(uint8_t(f.immediate)), true};
+      if (op == 0x3D) compare = RegisterCompare(0, Width(uint64_t(f.immediate), size), false);
+      if (op == 0x3C) compare = RegisterCompare(0, uint8_t(f.immediate), true);
       return;
     }
     if ((op & 7) >= 4) return byte ? ForgetByteRegister(s, 0, true) : s.Forget(0);
@@ -163,15 +171,23 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
     return s.Forget(dest);
   }
   if (op >= 0x80 && op <= 0x83) {
-    if (m.memory) return;
+    if (m.memory) {
+      if ((m.reg & 7) == 7 && (op != 0x81 || size >= 4)) {
+        compare.memory = true;
+        compare.operand = m;
+        compare.byte = op == 0x80 || op == 0x82;
+        compare.constant = compare.byte ? uint8_t(f.immediate) : Width(uint64_t(f.immediate), size);
+      }
+      return;
+    }
     const int kind = m.reg & 7;
     if (op == 0x80 || op == 0x82) {
       if (kind != 7) return ForgetByteRegister(s, m.rm, f.rex);
-      if (f.rex || m.rm < 4) compare = {m.rm, uint64_t(uint8_t(f.immediate)), true};
+      if (f.rex || m.rm < 4) compare = RegisterCompare(m.rm, uint8_t(f.immediate), true);
       return;
     }
     if (kind == 7) {
-      if (size >= 4) compare = {m.rm, Width(uint64_t(f.immediate), size)};
+      if (size >= 4) compare = RegisterCompare(m.rm, Width(uint64_t(f.immediate), size), false);
       return;
     }
     const bool known = s.registers.Known(m.rm);
@@ -281,8 +297,18 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
   s.ForgetAll();  // string instructions, enter/leave, interrupts, in/out, segment loads, ...
 }
 
+void ApplyMemoryBound(const InstructionFacts& f, const MemoryBound& bound, WalkState& state) {
+  const ModRmOperand& m = f.modrm;
+  if (!bound.active || !m.memory || f.encoding != OpcodeEncoding::Legacy) return;
+  const ModRmOperand& b = bound.operand;
+  const bool same = m.base == b.base && m.index == b.index && m.scale == b.scale &&
+                    m.displacement == b.displacement && m.ripRelative == b.ripRelative;
+  const bool loads = bound.byte ? f.opcode == 0x0FB6 : (f.opcode == 0x8B && f.operandSize >= 4);
+  if (same && loads) state.Bound(m.reg, bound.bound, false);
+}
+
 uint32_t BoundAfterJump(const InstructionFacts& jump, const PendingCompare& compare, CodeMode mode) {
-  if (compare.reg < 0 || !jump.jump || !jump.conditional || compare.constant >= 0x10000) return 0;
+  if ((compare.reg < 0 && !compare.memory) || !jump.jump || !jump.conditional || compare.constant >= 0x10000) return 0;
   const uint32_t cc = (jump.opcode & 0xFFFF00) == 0x0F00 ? jump.opcode - 0x0F80 : jump.opcode - 0x70;
   if (jump.opcode >= 0xE0 && jump.opcode <= 0xE3) return 0;
   const uint32_t n = uint32_t(compare.constant);

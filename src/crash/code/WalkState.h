@@ -36,10 +36,24 @@ struct WalkState {
 
 // A compare of a register with a constant, waiting for the conditional jump after it.
 struct PendingCompare {
-  int reg = -1;
+  int reg = -1;  // -1: none, or a memory operand when memory is set
   uint64_t constant = 0;
-  bool byte = false;  // compares the register's low byte
+  bool byte = false;  // compares the low byte
+  bool memory = false;
+  ModRmOperand operand;  // the memory operand compared
 };
+
+// A memory operand bounded by the compare and jump just before, which the next instruction
+// may load into a register (cmpb $N, (m); ja; movzbl (m), reg).
+struct MemoryBound {
+  bool active = false;
+  ModRmOperand operand;
+  bool byte = false;
+  uint32_t bound = 0;
+};
+
+// The bound a load of the bounded memory operand puts on its destination register.
+void ApplyMemoryBound(const InstructionFacts& f, const MemoryBound& bound, WalkState& state);
 
 // Updates the state for the effects of one instruction on the general registers: values
 // that become known (constants, addresses, cells read through the reader), values that

@@ -226,18 +226,22 @@ TEST(AnalyzeX64Function, GccSwitchTables) {
     relative = Join({relative, Le32(uint32_t(c - table))});
     absolute = Join({absolute, Le32(uint32_t(c)), Le32(0)});
   }
-  // cmp edi, 2; ja +0x30 ...
-  const std::vector<uint8_t> bound = {0x83, 0xFF, 0x02, 0x77, 0x30};
-  const uint32_t leaAt = uint32_t(code + 5);
+  // The position-independent dispatch after the given bound check, which leaves the index
+  // in edi and jumps to the default at code + 0x35.
+  auto pic = [&](std::vector<uint8_t> check) {
+    const uint32_t leaAt = uint32_t(code + check.size());
+    return Join({check, {0x48, 0x8D, 0x15}, Le32(uint32_t(table - (leaAt + 7))),  // lea rdx, [rip+table]
+                 {0x48, 0x63, 0x04, 0xBA},                                        // movslq (rdx,rdi,4), rax
+                 {0x48, 0x01, 0xD0},                                              // add rax, rdx
+                 {0x3E, 0xFF, 0xE0}});                                            // notrack jmp *rax
+  };
   Form forms[] = {
-      {"lea table; movslq; add; jmp *rax",
-       Join({bound, {0x48, 0x8D, 0x15}, Le32(uint32_t(table - (leaAt + 7))),  // lea rdx, [rip+table]
-             {0x89, 0xFF},                                                    // mov edi, edi
-             {0x48, 0x63, 0x04, 0xBA},                                        // movslq (rdx,rdi,4), rax
-             {0x48, 0x01, 0xD0},                                              // add rax, rdx
-             {0x3E, 0xFF, 0xE0}}),                                            // notrack jmp *rax
-       relative},
-      {"jmp *table(,rdi,8)", Join({bound, {0xFF, 0x24, 0xFD}, Le32(uint32_t(table))}), absolute},
+      {"cmp edi, 2; ja; mov edi, edi; lea table; movslq; add; jmp *rax",
+       pic({0x83, 0xFF, 0x02, 0x77, 0x30, 0x89, 0xFF}), relative},
+      {"cmpb $2, (rax,rbx); ja; movzbl (rax,rbx), edi; ...",
+       pic({0x80, 0x3C, 0x18, 0x02, 0x77, 0x2F, 0x0F, 0xB6, 0x3C, 0x18}), relative},
+      {"cmp edi, 2; ja; jmp *table(,rdi,8)",
+       Join({{0x83, 0xFF, 0x02, 0x77, 0x30, 0xFF, 0x24, 0xFD}, Le32(uint32_t(table))}), absolute},
   };
   for (const Form& form : forms) {
     SCOPED_TRACE(form.label);
