@@ -234,8 +234,8 @@ void Walker::Walk(uint64_t start) {
     ApplyInstruction(f, mode_, reader_, s, compare);
     ApplyMemoryBound(f, memoryBound, s);
     memoryBound = {};
-    if (bound && compared.memory) memoryBound = {true, compared.operand, compared.byte, bound};
-    else if (bound) s.Bound(compared.reg, bound, compared.byte);
+    if (bound && compared.memory) memoryBound = {true, compared.operand, compared.width, bound};
+    else if (bound) s.Bound(compared.reg, bound, compared.width);
     if (!goesOn) break;
     previous = f;
     at = f.next;

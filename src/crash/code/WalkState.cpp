@@ -4,15 +4,25 @@ void WalkState::Forget(int r) {
   if (r < 0 || r >= 16) return;
   registers.Forget(r);
   bounded &= uint16_t(~(1u << r));
-  byteBounded &= uint16_t(~(1u << r));
+  narrowBounded &= uint16_t(~(1u << r));
+  valueBits[r] = 0;
   piece[r] = {};
 }
 
-void WalkState::Bound(int r, uint32_t limit, bool byteOnly) {
-  uint32_t* bounds = byteOnly ? byteBound : bound;
-  uint16_t& mask = byteOnly ? byteBounded : bounded;
-  if (!(mask >> r & 1) || limit < bounds[r]) bounds[r] = limit;
-  mask |= uint16_t(1u << r);
+void WalkState::Bound(int r, uint32_t limit, int width) {
+  if (width == 0) {
+    if (!Bounded(r) || limit < bound[r]) bound[r] = limit;
+    bounded |= uint16_t(1u << r);
+    return;
+  }
+  // A register that holds no more than its low byte or word is bounded as a whole.
+  if (valueBits[r] && valueBits[r] <= 8 * width) Bound(r, limit, 0);
+  // A bound on the low word also holds for the low byte, not the other way round.
+  if (!NarrowBounded(r) || limit < narrowBound[r] || width > narrowWidth[r]) {
+    narrowBound[r] = limit;
+    narrowWidth[r] = uint8_t(width);
+  }
+  narrowBounded |= uint16_t(1u << r);
 }
 
 void WalkState::ForgetAll() {
@@ -30,8 +40,13 @@ bool WalkState::MeetWith(const WalkState& other) {
       bounded &= uint16_t(~(1u << r));
       changed = true;
     }
-    if (ByteBounded(r) && (!other.ByteBounded(r) || other.byteBound[r] != byteBound[r])) {
-      byteBounded &= uint16_t(~(1u << r));
+    if (NarrowBounded(r) && (!other.NarrowBounded(r) || other.narrowBound[r] != narrowBound[r] ||
+                             other.narrowWidth[r] != narrowWidth[r])) {
+      narrowBounded &= uint16_t(~(1u << r));
+      changed = true;
+    }
+    if (valueBits[r] && valueBits[r] != other.valueBits[r]) {
+      valueBits[r] = 0;
       changed = true;
     }
     if (piece[r].kind != SwitchPiece::None && !(piece[r] == other.piece[r])) {
@@ -67,13 +82,16 @@ void ForgetCallerSaved(WalkState& s, CodeMode mode) {
   else for (int r : k32) s.Forget(r);
 }
 
-PendingCompare RegisterCompare(int reg, uint64_t constant, bool byte) {
+PendingCompare RegisterCompare(int reg, uint64_t constant, int width) {
   PendingCompare compare;
   compare.reg = reg;
   compare.constant = constant;
-  compare.byte = byte;
+  compare.width = width;
   return compare;
 }
+
+// The width a compare of that operand size bounds: 1 or 2 for the narrow ones, else 0.
+int CompareWidth(int operandSize) { return operandSize == 2 ? 2 : 0; }
 
 bool IsSseClass(uint32_t op) {
   const uint32_t b = op & 0xFF;
@@ -106,16 +124,20 @@ void ApplyTwoByte(const InstructionFacts& f, WalkState& s) {
     if ((f.opcode & 0xFFFFFC) == 0x0F3A60) s.Forget(1);  // pcmpXstrX leave their index in ecx
     return;
   }
-  if (b == 0xB6 && m.mod == 3 && (f.rex || m.rm < 4)) {  // movzx of a byte keeps its bound
+  if ((b == 0xB6 && m.mod == 3 && (f.rex || m.rm < 4)) || (b == 0xB7 && m.mod == 3)) {
+    // movzx of a bounded byte or word keeps the bound
+    const int width = b == 0xB6 ? 1 : 2;
     const WalkState copy = s;
     s.Forget(m.reg);
-    if (copy.ByteBounded(m.rm)) s.Bound(m.reg, copy.byteBound[m.rm], false);
-    if (copy.Bounded(m.rm) && copy.bound[m.rm] <= 256) s.Bound(m.reg, copy.bound[m.rm], false);
+    if (f.operandSize >= 4) s.valueBits[m.reg] = uint8_t(8 * width);
+    if (copy.NarrowBounded(m.rm) && width <= copy.narrowWidth[m.rm]) s.Bound(m.reg, copy.narrowBound[m.rm], 0);
+    if (copy.Bounded(m.rm) && copy.bound[m.rm] <= (1u << (8 * width))) s.Bound(m.reg, copy.bound[m.rm], 0);
     return;
   }
   if ((b >= 0x40 && b <= 0x4F) || b == 0xAF || b == 0xB6 || b == 0xB7 || b == 0xBE || b == 0xBF ||
       b == 0xBC || b == 0xBD || b == 0xB8 || b == 0x02 || b == 0x03) {
     s.Forget(m.reg);
+    if ((b == 0xB6 || b == 0xB7) && f.operandSize >= 4) s.valueBits[m.reg] = b == 0xB6 ? 8 : 16;
     return;
   }
   if (b >= 0x90 && b <= 0x9F) return ForgetByteRegister(s, m.rm, f.rex);
@@ -149,8 +171,8 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
     const int kind = int(op >> 3);   // 0 add, 1 or, 2 adc, 3 sbb, 4 and, 5 sub, 6 xor, 7 cmp
     const bool byte = (op & 1) == 0;
     if (kind == 7) {
-      if (op == 0x3D) compare = RegisterCompare(0, Width(uint64_t(f.immediate), size), false);
-      if (op == 0x3C) compare = RegisterCompare(0, uint8_t(f.immediate), true);
+      if (op == 0x3D) compare = RegisterCompare(0, Width(uint64_t(f.immediate), size), CompareWidth(size));
+      if (op == 0x3C) compare = RegisterCompare(0, uint8_t(f.immediate), 1);
       return;
     }
     if ((op & 7) >= 4) return byte ? ForgetByteRegister(s, 0, true) : s.Forget(0);
@@ -175,19 +197,19 @@ void ApplyInstruction(const InstructionFacts& f, CodeMode mode, const MemoryRead
       if ((m.reg & 7) == 7 && (op != 0x81 || size >= 4)) {
         compare.memory = true;
         compare.operand = m;
-        compare.byte = op == 0x80 || op == 0x82;
-        compare.constant = compare.byte ? uint8_t(f.immediate) : Width(uint64_t(f.immediate), size);
+        compare.width = op == 0x80 || op == 0x82 ? 1 : CompareWidth(size);
+        compare.constant = compare.width == 1 ? uint8_t(f.immediate) : Width(uint64_t(f.immediate), size);
       }
       return;
     }
     const int kind = m.reg & 7;
     if (op == 0x80 || op == 0x82) {
       if (kind != 7) return ForgetByteRegister(s, m.rm, f.rex);
-      if (f.rex || m.rm < 4) compare = RegisterCompare(m.rm, uint8_t(f.immediate), true);
+      if (f.rex || m.rm < 4) compare = RegisterCompare(m.rm, uint8_t(f.immediate), 1);
       return;
     }
     if (kind == 7) {
-      if (size >= 4) compare = RegisterCompare(m.rm, Width(uint64_t(f.immediate), size), false);
+      compare = RegisterCompare(m.rm, Width(uint64_t(f.immediate), size), CompareWidth(size));
       return;
     }
     const bool known = s.registers.Known(m.rm);
@@ -303,8 +325,10 @@ void ApplyMemoryBound(const InstructionFacts& f, const MemoryBound& bound, WalkS
   const ModRmOperand& b = bound.operand;
   const bool same = m.base == b.base && m.index == b.index && m.scale == b.scale &&
                     m.displacement == b.displacement && m.ripRelative == b.ripRelative;
-  const bool loads = bound.byte ? f.opcode == 0x0FB6 : (f.opcode == 0x8B && f.operandSize >= 4);
-  if (same && loads) state.Bound(m.reg, bound.bound, false);
+  // A load no wider than the compared operand (the low part of it) keeps the bound.
+  const int loaded = f.opcode == 0x0FB6 ? 1 : f.opcode == 0x0FB7 ? 2 : f.opcode == 0x8B && f.operandSize >= 4 ? 4 : 0;
+  const int compared = bound.width ? bound.width : 8;
+  if (same && loaded && loaded <= compared) state.Bound(m.reg, bound.bound, 0);
 }
 
 uint32_t BoundAfterJump(const InstructionFacts& jump, const PendingCompare& compare, CodeMode mode) {

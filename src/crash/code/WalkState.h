@@ -20,14 +20,18 @@ struct WalkState {
   RegisterState registers;
   uint32_t bound[16] = {};  // register value < bound[r] (unsigned) when bounded bit r
   uint16_t bounded = 0;
-  uint32_t byteBound[16] = {};  // the same for the low byte alone (a byte compare)
-  uint16_t byteBounded = 0;
+  // The same for the low byte or word alone (a narrow compare): narrowWidth[r] is 1 or 2.
+  uint32_t narrowBound[16] = {};
+  uint8_t narrowWidth[16] = {};
+  uint16_t narrowBounded = 0;
+  uint8_t valueBits[16] = {};  // the value fits in so many low bits (after movzx), 0: unknown
   SwitchPiece piece[16];
 
   bool Bounded(int r) const { return r >= 0 && r < 16 && (bounded >> r & 1); }
-  bool ByteBounded(int r) const { return r >= 0 && r < 16 && (byteBounded >> r & 1); }
-  // Puts the bound on the register (or its low byte), keeping the tighter of two.
-  void Bound(int r, uint32_t limit, bool byteOnly);
+  bool NarrowBounded(int r) const { return r >= 0 && r < 16 && (narrowBounded >> r & 1); }
+  // Puts the bound on the register, or with width 1 or 2 on its low byte or word, keeping
+  // the tighter of two.
+  void Bound(int r, uint32_t limit, int width);
   void Forget(int r);
   void ForgetAll();
   // Keeps only what both states know alike; true when this state changed.
@@ -38,7 +42,7 @@ struct WalkState {
 struct PendingCompare {
   int reg = -1;  // -1: none, or a memory operand when memory is set
   uint64_t constant = 0;
-  bool byte = false;  // compares the low byte
+  int width = 0;  // 1 or 2: compares the low byte or word; 0: the whole operand
   bool memory = false;
   ModRmOperand operand;  // the memory operand compared
 };
@@ -48,7 +52,7 @@ struct PendingCompare {
 struct MemoryBound {
   bool active = false;
   ModRmOperand operand;
-  bool byte = false;
+  int width = 0;
   uint32_t bound = 0;
 };
 
