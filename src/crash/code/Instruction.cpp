@@ -17,6 +17,7 @@ struct Prefixes {
 };
 
 int64_t SignExtend(uint64_t value, int bytes) {
+  if (bytes <= 0) return 0;
   int shift = 64 - 8 * bytes;
   return bytes >= 8 ? int64_t(value) : int64_t(value << shift) >> shift;
 }

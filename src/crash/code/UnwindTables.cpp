@@ -42,7 +42,7 @@ public:
       v |= int64_t(b & 0x7F) << shift;
       shift += 7;
     } while (good_ && (b & 0x80) && shift < 64);
-    if (shift < 64 && (b & 0x40)) v |= -(int64_t(1) << shift);
+    if (shift < 64 && (b & 0x40)) v = int64_t(uint64_t(v) | (~uint64_t(0) << shift));
     return v;
   }
   // A pointer in the given encoding; base is the data-relative base.
