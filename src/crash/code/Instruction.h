@@ -6,7 +6,8 @@
 //
 // Nothing here faults or throws: memory is read only through a MemoryReader, and bytes
 // that cannot be read or do not form an instruction give an invalid result. Safe to call
-// from any thread; allocation-free, so usable while other threads are held.
+// from any thread; allocation-free, so usable while other threads are held, and in a
+// signal handler when the reader is (the live reader is: one system call per read).
 
 #include <cstdint>
 

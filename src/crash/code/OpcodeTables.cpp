@@ -8,10 +8,6 @@ struct Builder {
     for (int op = from; op <= to; ++op) table[op] = flags;
     return *this;
   }
-  constexpr Builder& Add(int from, int to, uint16_t flags) {
-    for (int op = from; op <= to; ++op) table[op] |= flags;
-    return *this;
-  }
 };
 
 constexpr OpcodeTable OneByte() {
@@ -112,19 +108,16 @@ constexpr OpcodeTable VexMap1() {
 constexpr OpcodeTable VexMap2() {
   Builder b;
   b.Set(0x00, 0xFF, kModRm);
-  b.Set(0x0F, 0x0F, kModRm).Set(0x11, 0x12, kInvalid).Set(0x1B, 0x1B, kModRm);
-  b.Set(0x1F, 0x1F, kModRm).Set(0x26, 0x27, kModRm);
-  b.Set(0x5C, 0x5F, kModRm).Set(0x6C, 0x6F, kInvalid).Set(0x74, 0x74, kInvalid);
-  b.Set(0x7E, 0x7F, kModRm).Set(0x80, 0x82, kInvalid).Set(0x84, 0x87, kInvalid);
-  b.Set(0x94, 0x95, kInvalid).Set(0xE0, 0xEF, kInvalid).Set(0xF8, 0xFF, kInvalid);
-  b.Set(0xF0, 0xF1, kInvalid);
+  b.Set(0x11, 0x12, kInvalid).Set(0x6C, 0x6F, kInvalid).Set(0x74, 0x74, kInvalid);
+  b.Set(0x80, 0x82, kInvalid).Set(0x84, 0x87, kInvalid).Set(0x94, 0x95, kInvalid);
+  b.Set(0xE0, 0xEF, kInvalid).Set(0xF0, 0xF1, kInvalid).Set(0xF8, 0xFF, kInvalid);
   return b.table;
 }
 
 constexpr OpcodeTable VexMap3() {
   Builder b;
   b.Set(0x00, 0xFF, kModRm | kImm8);
-  b.Set(0x03, 0x03, kModRm | kImm8).Set(0x07, 0x07, kInvalid).Set(0x10, 0x13, kInvalid);
+  b.Set(0x07, 0x07, kInvalid).Set(0x10, 0x13, kInvalid);
   b.Set(0x24, 0x24, kInvalid).Set(0x28, 0x2F, kInvalid).Set(0x34, 0x37, kInvalid);
   b.Set(0x3C, 0x3D, kInvalid).Set(0x45, 0x45, kInvalid).Set(0x47, 0x47, kInvalid);
   b.Set(0x4D, 0x4F, kInvalid).Set(0x52, 0x53, kInvalid).Set(0x58, 0x5B, kInvalid);
