@@ -31,11 +31,22 @@ int main(int argc, char** argv) {
   for (const auto& [address, insn] : ObjdumpListing(argv[1], false))
     if (insn.call) calls[address] = address + uint64_t(insn.length);
   uint64_t expected = 0, found = 0, invented = 0, outside = 0, functions = 0, invalid = 0, tails = 0;
-  // The parts split off into "f.cold" count with their function f.
+  // The parts split off into "f.cold" count with their function f. Constructors and
+  // destructors have one body under two names (C1/C2, D1/D2), of which the image keeps one.
   std::map<std::string, const ElfFunctionSymbol*> coldParts;
-  for (const ElfFunctionSymbol& fn : image.Functions())
-    if (fn.name.size() > 5 && fn.name.compare(fn.name.size() - 5, 5, ".cold") == 0)
-      coldParts[fn.name.substr(0, fn.name.size() - 5)] = &fn;
+  for (const ElfFunctionSymbol& fn : image.Functions()) {
+    if (fn.name.size() <= 5 || fn.name.compare(fn.name.size() - 5, 5, ".cold") != 0) continue;
+    const std::string base = fn.name.substr(0, fn.name.size() - 5);
+    coldParts[base] = &fn;
+    for (const char* pair : {"C1C2", "C2C1", "D1D2", "D2D1"}) {
+      for (size_t at = base.find(std::string(pair, 2) + "E"); at != std::string::npos;
+           at = base.find(std::string(pair, 2) + "E", at + 1)) {
+        std::string alias = base;
+        alias.replace(at, 2, pair + 2, 2);
+        coldParts.emplace(alias, &fn);
+      }
+    }
+  }
   auto inside = [](const ElfFunctionSymbol* fn, uint64_t address) {
     return fn && address >= fn->address && address < fn->address + fn->size;
   };
@@ -64,7 +75,10 @@ int main(int argc, char** argv) {
         continue;
       }
       if (inside(&fn, site.address) || inside(cold, site.address)) seen[site.address] = true;
-      else ++outside;
+      else {
+        ++outside;
+        if (verbose) std::printf("outside %s: %" PRIx64 "\n", fn.name.c_str(), site.address);
+      }
     }
     for (const ElfFunctionSymbol* part : {&fn, cold}) {
       if (!part) continue;
