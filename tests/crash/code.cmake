@@ -10,7 +10,7 @@ target_link_libraries(CallSiteRecall PRIVATE brenvoll::crash code_objdump_listin
 set_target_properties(CallSiteRecall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 brenvoll_test(CodeDecoderTest SOURCES code/DecoderTest.cpp DEPS brenvoll::crash)
-brenvoll_test(CodeGuardedReadTest SOURCES code/GuardedReadTest.cpp DEPS brenvoll::crash)
+brenvoll_test(CodeGuardedReadTest SOURCES code/GuardedReadTest.cpp DEPS brenvoll::crash Threads::Threads)
 brenvoll_test(CodeAnalysisCompiledTest SOURCES code/AnalysisCompiledTest.cpp code/SampleFunctions.cpp
               DEPS brenvoll::crash ${CMAKE_DL_LIBS})
 # The samples need the optimiser's shapes (jump tables, tail jumps) in every build type,

@@ -1,5 +1,6 @@
 // Guarded reads of memory that cannot be read, and the readable-range snapshot.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "crash/code/GuardedRead.h"
 
@@ -32,11 +34,26 @@ protected:
   uint8_t* base_ = nullptr;
 };
 
-// 0 when every read gives its expected result; 1 or 2 name the failing check.
+// The guard page the thread library puts below a thread's stack (0 when none is known).
+uintptr_t ThreadStackGuard() {
+  pthread_attr_t attributes;
+  void* stack = nullptr;
+  size_t size = 0, guard = 0;
+  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return 0;
+  pthread_attr_getstack(&attributes, &stack, &size);
+  pthread_attr_getguardsize(&attributes, &guard);
+  pthread_attr_destroy(&attributes);
+  return guard ? reinterpret_cast<uintptr_t>(stack) - guard : 0;
+}
+
+// 0 when every read gives its expected result; 1 to 3 name the failing check.
 int GuardedPages::CheckReads() const {
   // An unmapped page: map one and give it back.
   void* gone = mmap(nullptr, page_, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   munmap(gone, page_);
+  uintptr_t guard = 0;
+  std::thread([&] { guard = ThreadStackGuard(); }).join();  // the stack stays cached, guard and all
+  if (guard == 0) return 3;
   uint8_t buffer[16];
   struct {
     const char* label;
@@ -49,6 +66,7 @@ int GuardedPages::CheckReads() const {
       {"read running into the no-access page", Address(page_ - 8), 16, false},
       {"page after it", Address(2 * page_), 16, true},
       {"unmapped page", reinterpret_cast<uintptr_t>(gone), 16, false},
+      {"guard page below a thread's stack", guard, 16, false},
       {"null address", 0, 1, false},
       {"top of the address space", UINTPTR_MAX - 7, 8, false},
   };
