@@ -13,16 +13,26 @@ bool ElfFileImage::Load(const std::string& path, std::string& error) {
     error = "cannot open " + path;
     return false;
   }
-  file_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!LoadBytes(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+                 error)) {
+    error = path + ": " + error;
+    return false;
+  }
+  return true;
+}
+
+bool ElfFileImage::LoadBytes(std::vector<uint8_t> bytes, std::string& error) {
+  *this = ElfFileImage();
+  file_ = std::move(bytes);
   Elf64_Ehdr header;
   if (file_.size() < sizeof header || std::memcmp(file_.data(), ELFMAG, SELFMAG) != 0 ||
       file_[EI_CLASS] != ELFCLASS64) {
-    error = path + " is no 64-bit ELF file";
+    error = "no 64-bit ELF file";
     return false;
   }
   std::memcpy(&header, file_.data(), sizeof header);
   if (header.e_machine != EM_X86_64) {
-    error = path + " is not x86-64 code";
+    error = "not x86-64 code";
     return false;
   }
   codeStart_ = UINT64_MAX;

@@ -29,6 +29,8 @@ class ElfFileImage : public MemoryReader, public CodeEnvironment {
 public:
   // False with error filled when the file cannot be read or is no 64-bit x86 ELF file.
   bool Load(const std::string& path, std::string& error);
+  // The same from the bytes of a file.
+  bool LoadBytes(std::vector<uint8_t> bytes, std::string& error);
 
   size_t Read(uintptr_t address, void* buffer, size_t length) const override;
 
