@@ -47,9 +47,11 @@ void CheckSection(const std::string& file, const ElfFileImage& image, const ElfF
       } else {
         ++tally.peerCompared;
         const ObjdumpInstruction& p = peer->second;
-        const bool agree = p.invalid ? !ours.valid
-                                     : ours.valid && ours.next - ours.start == uint64_t(p.length) &&
-                                           ours.call == p.call && ours.jump == p.jump;
+        // Where objdump gave up on an operand, an invalid result of ours agrees too.
+        const bool agree = (p.invalid || p.partly) && !ours.valid
+                               ? true
+                               : !p.invalid && ours.valid && ours.next - ours.start == uint64_t(p.length) &&
+                                     ours.call == p.call && ours.jump == p.jump;
         if (agree) ++tally.peerAgreed;
         else if (!ours.valid && p.text.compare(0, 6, "lock v") == 0) ++tally.lockedVex;
         else if (shown < 40 && !quiet) {

@@ -145,6 +145,8 @@ const Row kRows[] = {
     {"FF /3 with a register", k32, {0xFF, 0xD8}, 0},
     {"push es does exist", k32, {0x1E}, 1},
     {"bound", k32, {0x62, 0x06}, 2},
+    {"EVEX in 32-bit mode", k32, {0x62, 0xF3, 0x7D, 0x28, 0x3F, 0x07, 0x00}, 7},
+    {"EVEX.V' is ignored in 32-bit mode", k32, {0x62, 0xF3, 0x7D, 0x20, 0x3F, 0x07, 0x00}, 7},
 };
 
 TEST(DecodeInstruction, FactsOfEachEncoding) {

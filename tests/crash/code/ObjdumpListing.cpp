@@ -52,7 +52,8 @@ std::map<uint64_t, ObjdumpInstruction> ObjdumpListing(const std::string& file, b
         rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank);
         if (!IsPrefixWord(word)) break;
       }
-      insn.invalid = insn.text.find("(bad)") != std::string::npos;
+      insn.invalid = word == "(bad)";
+      insn.partly = !insn.invalid && insn.text.find("(bad)") != std::string::npos;
       insn.call = word.substr(0, 4) == "call" || word == "lcall";
       insn.jump = (word.size() > 1 && word[0] == 'j') || word.substr(0, 4) == "loop" || word == "ljmp";
       while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);

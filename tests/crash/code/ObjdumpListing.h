@@ -8,6 +8,7 @@
 struct ObjdumpInstruction {
   int length = 0;
   bool invalid = false;  // "(bad)"
+  bool partly = false;   // "(bad)" among the operands: objdump gave up on part of it
   bool call = false, jump = false;
   bool hasTarget = false;  // a direct target
   uint64_t target = 0;
