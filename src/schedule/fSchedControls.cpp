@@ -52,6 +52,16 @@ QLineEdit* NamedEdit(QWidget* parent, const char* name, const char* text, int wi
   return edit;
 }
 
+// Controls one above the other, at the top of a panel of their own.
+QWidget* StackedPanel(QWidget* parent, const char* name, std::initializer_list<QWidget*> controls) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(name);
+  auto* column = new QVBoxLayout(panel);
+  for (QWidget* control : controls) column->addWidget(control);
+  column->addStretch();
+  return panel;
+}
+
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
   QAction* item = menu->addAction(caption);
   item->setObjectName(name);
@@ -128,33 +138,21 @@ void TfrmSched::BuildControls() {
   }
   rgSchedItems->button(0)->setChecked(true);
 
-  auto* everyPanel = new QWidget(this);
-  everyPanel->setObjectName("Panel2");
-  auto* every = new QVBoxLayout(everyPanel);
-  Label1 = NamedLabel(everyPanel, "Label1", "Every");
-  Edit1 = NamedEdit(everyPanel, "Edit1", "1", 33);
-  Label2 = NamedLabel(everyPanel, "Label2", "Days");
-  every->addWidget(Label1);
-  every->addWidget(Edit1);
-  every->addWidget(Label2);
-  every->addStretch();
-  for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
-                           static_cast<QWidget*>(Label2)}) {
-    control->hide();
-  }
+  Label1 = NamedLabel(this, "Label1", "Every");
+  Edit1 = NamedEdit(this, "Edit1", "1", 33);
+  Label2 = NamedLabel(this, "Label2", "Days");
+  QWidget* everyPanel = StackedPanel(this, "Panel2", {Label1, Edit1, Label2});
+  // Its controls come and go; the panel keeps its place.
+  everyPanel->setFixedWidth(80);
+  Label1->hide();
+  Edit1->hide();
+  Label2->hide();
 
-  auto* timerPanel = new QWidget(this);
-  timerPanel->setObjectName("Panel3");
-  auto* timer = new QVBoxLayout(timerPanel);
-  Label3 = NamedLabel(timerPanel, "Label3", "Timer Interval (minutes)");
-  edtInterval = NamedEdit(timerPanel, "edtInterval", "60", 60);
-  Label4 = NamedLabel(timerPanel, "Label4", "Start Time (24 hr format)");
-  edtStart = NamedEdit(timerPanel, "edtStart", "01", 60);
-  for (QWidget* control : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(edtInterval),
-                           static_cast<QWidget*>(Label4), static_cast<QWidget*>(edtStart)}) {
-    timer->addWidget(control);
-  }
-  timer->addStretch();
+  Label3 = NamedLabel(this, "Label3", "Timer Interval (minutes)");
+  edtInterval = NamedEdit(this, "edtInterval", "60", 60);
+  Label4 = NamedLabel(this, "Label4", "Start Time (24 hr format)");
+  edtStart = NamedEdit(this, "edtStart", "01", 60);
+  QWidget* timerPanel = StackedPanel(this, "Panel3", {Label3, edtInterval, Label4, edtStart});
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(rgSched);
