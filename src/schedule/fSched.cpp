@@ -124,8 +124,8 @@ void TfrmSched::FormShow() {
   host_.runHandler([this] { SetTimerInterval(); });
   MFStringGrid1->SetModified(false);
   LoadSchedule();
-  MFStringGrid1->SetCell(1, 0, "Description");
-  MFStringGrid1->SetCell(2, 0, "Config File");
+  MFStringGrid1->SetCell(DescriptionColumn, 0, "Description");
+  MFStringGrid1->SetCell(ConfigFileColumn, 0, "Config File");
   MFStringGrid1->SetModified(false);
   UpdateFreq(MFStringGrid1->Cell(CodeColumn, MFStringGrid1->FixedRows()));
 }
