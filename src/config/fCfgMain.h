@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/Dialogs.h"
 
@@ -126,7 +127,11 @@ private:
   void ConnectHandlers();
   void Run(void (TForm1::*handler)());
   void SetCaption();
-  bool AnyFieldChanged() const;
+  // The save dialog; false when the user cancels. A chosen name becomes the current path.
+  bool ChooseSaveName();
+  void SaveToCurrentPath();
+  // The five fields whose changed marks lead to the closing question.
+  std::vector<QLineEdit*> ChangeMarkedFields() const;
 
   MainWindowHost host_;
 };
