@@ -14,6 +14,10 @@ namespace {
 
 // Bounds that keep a walk through garbage or a huge function finite.
 constexpr size_t kMaxInstructions = 200000;
+// A callee is walked to learn whether it can return at all, within this budget, and all
+// callees of one function within the second.
+constexpr size_t kMaxCalleeInstructions = 20000;
+constexpr size_t kMaxAllCalleesInstructions = 1000000;
 constexpr uint32_t kMaxTableEntries = 4096;
 
 // A named address starts a function of its own, unless the name is that of a part the
@@ -35,8 +39,17 @@ struct Area {
 
 class Walker {
 public:
-  Walker(uint64_t entry, const MemoryReader& reader, CodeMode mode, const CodeEnvironment& env)
-      : entry_(entry), reader_(reader), mode_(mode), env_(env) {
+  // Whether each callee walked so far can return (shared by a function and its callees).
+  struct ReturnCache {
+    std::map<uint64_t, bool> returns;
+    size_t budget = kMaxAllCalleesInstructions;
+  };
+
+  Walker(uint64_t entry, const MemoryReader& reader, CodeMode mode, const CodeEnvironment& env,
+         ReturnCache& returnCache, bool callee)
+      : entry_(entry), reader_(reader), mode_(mode), env_(env), returnCache_(returnCache),
+        callee_(callee),
+        budget_(callee ? std::min(kMaxCalleeInstructions, returnCache.budget) : kMaxInstructions) {
     if (!env.ModuleCodeRange(entry, codeStart_, codeEnd_)) codeStart_ = 0, codeEnd_ = UINT64_MAX;
   }
 
@@ -47,12 +60,15 @@ private:
   const MemoryReader& reader_;
   CodeMode mode_;
   const CodeEnvironment& env_;
+  ReturnCache& returnCache_;
+  bool callee_;  // walked only to learn whether it returns; its own callees are not walked
   uint64_t codeStart_ = 0, codeEnd_ = 0;
   std::map<uint64_t, Area> areas_;
   std::deque<uint64_t> pending_;
   std::map<uint64_t, TCallSite> callSites_;  // by return address
   std::map<uint64_t, TUnresolvedSite> unresolved_;
-  size_t budget_ = kMaxInstructions;
+  size_t budget_;
+  bool returns_ = false;  // some path leaves the function other than by a call that never returns
   bool failed_ = false;
   uint64_t failedAt_ = 0;
 
@@ -124,7 +140,18 @@ bool Walker::NeverReturns(const InstructionFacts& f, uint64_t target, uint64_t s
     if (cell && IsNonReturningRoutine(env_.ImportNameAt(cell))) return true;
   for (uint64_t at : {f.target, target})
     if (at && IsNonReturningRoutine(env_.FunctionNameAt(at))) return true;
-  return false;
+  // A routine of our own that only throws or exits: no path of it returns.
+  if (callee_ || !f.targetField || !InCode(target) || target == entry_) return false;
+  auto known = returnCache_.returns.find(target);
+  if (known == returnCache_.returns.end()) {
+    if (returnCache_.budget == 0) return false;
+    Walker callee(target, reader_, mode_, env_, returnCache_, true);
+    const size_t budget = callee.budget_;
+    const TFunctionInfo info = callee.Run();
+    returnCache_.budget -= budget - callee.budget_;
+    known = returnCache_.returns.emplace(target, !info.valid || info.returns).first;
+  }
+  return !known->second;
 }
 
 void Walker::AddCallSite(const InstructionFacts& f, bool call, uint64_t target) {
@@ -147,7 +174,10 @@ bool Walker::HandleBranch(const InstructionFacts& f, const WalkState& s) {
   // on in another function: a tail jump.
   const bool tail = !InCode(f.target) || (stub && stubCell) ||
                     (f.target != entry_ && StartsFunction(env_.FunctionNameAt(f.target)));
-  if (tail) AddCallSite(f, false, target);
+  if (tail) {
+    AddCallSite(f, false, target);
+    returns_ = true;  // whatever the target does
+  }
   else AddArea(f.target, s);
   return true;
 }
@@ -202,7 +232,10 @@ void Walker::Walk(uint64_t start) {
         break;
       }
     }
-    if (budget_ == 0) break;
+    if (budget_ == 0) {
+      returns_ = true;  // not known otherwise
+      break;
+    }
     --budget_;
     InstructionFacts f = DecodeInstruction(at, reader_, mode_, &s.registers);
     if (!f.valid) {
@@ -212,6 +245,7 @@ void Walker::Walk(uint64_t start) {
     }
     last = f.next - 1;
     bool goesOn = f.flowEnd == FlowEnd::None;
+    if (f.flowEnd == FlowEnd::Return) returns_ = true;
     // An exception frame being set up in 32-bit code: push handler; push fs:[0].
     if (mode_ == CodeMode::Bits32 && f.opcode == 0xFF && (f.modrm.reg & 7) == 6 && f.segment == 0x64 &&
         f.modrm.memory && f.modrm.base < 0 && f.modrm.index < 0 && f.modrm.displacement == 0 &&
@@ -226,6 +260,7 @@ void Walker::Walk(uint64_t start) {
         if (!HandleBranch(f, s)) goesOn = false;
       } else {
         unresolved_.emplace(f.next, TUnresolvedSite{f.call, f.start, f.next});
+        if (f.jump) returns_ = true;  // may go anywhere
       }
       if (f.jump && !f.conditional) goesOn = false;
     }
@@ -297,6 +332,7 @@ TFunctionInfo Walker::Run() {
     return info;
   }
   info.valid = true;
+  info.returns = returns_;
   info.patchable = Patchable();
   return info;
 }
@@ -305,5 +341,6 @@ TFunctionInfo Walker::Run() {
 
 TFunctionInfo AnalyzeFunction(uint64_t entry, const MemoryReader& reader, CodeMode mode,
                               const CodeEnvironment& environment) {
-  return Walker(entry, reader, mode, environment).Run();
+  Walker::ReturnCache returnCache;
+  return Walker(entry, reader, mode, environment, returnCache, false).Run();
 }

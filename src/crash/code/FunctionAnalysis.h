@@ -51,6 +51,9 @@ struct TFunctionInfo {
   std::vector<TCallSite> callSites;
   std::vector<TUnresolvedSite> unresolved;
   bool patchable = false;  // the first 6 bytes at the entry can be rewritten safely
+  // Some path returns to the caller (or leaves by a jump whose end is not known); false for
+  // a routine that only throws, exits or aborts.
+  bool returns = false;
 };
 
 // The text of a function whose bytes do not decode.
@@ -77,6 +80,9 @@ TFunctionInfo AnalyzeFunction(uint64_t entry, const MemoryReader& reader, CodeMo
 // Our own code in 64-bit mode, read through GuardedRead (with the snapshot when given),
 // modules and names from the dynamic linker and the symbol maps.
 TFunctionInfo AnalyzeFunction(uintptr_t entry, const TReadableRanges* snapshot);
+
+// A call ends a walk when its target never returns: a routine named below, or a routine of
+// the same module whose own walk finds no path back to its caller.
 
 // True for the routines that never return to their caller (abort, exit, the exception
 // throwers of the C++ runtime, ...). Takes plain or mangled names, with or without

@@ -176,6 +176,33 @@ TEST(AnalyzeIa32Function, NonReturningCallEndsTheWalk) {
   info = AnalyzeFunction(kCode, reader, CodeMode::Bits32, env);
   EXPECT_TRUE(info.valid) << info.errorText;
   EXPECT_EQ(info.codeLength, 5u);
+  EXPECT_FALSE(info.returns);
+}
+
+// A routine of the module that only calls a non-returning routine does not return either;
+// one that may return leaves the caller's walk going on.
+TEST(AnalyzeIa32Function, CallToARoutineThatNeverReturnsEndsTheWalk) {
+  const uint32_t raise = kCode + 0x100, terminate = kCode + 0x200;
+  struct Case {
+    const char* label;
+    std::vector<uint8_t> raiseBody;
+    bool callerValid;
+  } cases[] = {
+      {"raise ends in exit", CallTo(raise, terminate), true},
+      {"raise may return", Join({{0x85, 0xC0, 0x74, 0x01, 0xC3}, CallTo(raise + 5, terminate)}), false},
+      {"raise loops forever", {0xEB, 0xFE}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    BytesReader reader;
+    reader.Place(kCode, Join({CallTo(kCode, raise), {0x0F, 0x0A}}));  // then undecodable bytes
+    reader.Place(raise, c.raiseBody);
+    reader.Place(terminate, {0xC3});
+    FixedEnvironment env(kCode, kCodeEnd);
+    env.names[terminate] = "exit";
+    const TFunctionInfo info = AnalyzeFunction(kCode, reader, CodeMode::Bits32, env);
+    EXPECT_EQ(info.valid, c.callerValid) << c.label;
+  }
 }
 
 TEST(AnalyzeFunctionEntry, UnreadableEntryIsAnInvalidParameter) {
