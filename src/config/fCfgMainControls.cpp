@@ -26,7 +26,7 @@ constexpr int LabelWidth = 120;
 constexpr int FieldLeft = 136;
 constexpr int FieldWidth = 385;
 constexpr int RowHeight = 21;
-constexpr int RowStep = 26;
+constexpr int RowStep = 25;
 constexpr int ListHeight = 97;
 
 // Shows every character of a password-mode field as "#", at once.
@@ -164,7 +164,7 @@ void TForm1::BuildControls() {
   lblDragNote->setPalette(note);
   chkRepair = CheckBox(Panel2, "chkRepair", "Repair",
                        QRect(LabelLeft + 56, top + RowHeight + 40, 64, RowHeight));
-  top += ListHeight + 7;
+  top += ListHeight + 6;
   fedtWrkgrp = FileField(Panel2, "fedtWrkgrp", top);
   RowLabel(Panel2, "Security File:", top, fedtWrkgrp);
   top += RowStep;

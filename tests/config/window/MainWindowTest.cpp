@@ -213,6 +213,13 @@ TEST_F(MainWindowFixture, ClosingAsksOnlyAfterTypingInTheFiveFields) {
       {"typed in Login", [](TForm1& w) { Type(w.medtLogin, "x"); }, true},
       {"typed in Password", [](TForm1& w) { Type(w.medtPwd, "x"); }, true},
       {"typed in Launch File", [](TForm1& w) { Type(w.fedtDB, "x"); }, true},
+      {"typed, then picked with the browse button",
+       [this](TForm1& w) {
+         Type(w.fedtWrkgrp, "x");
+         dialogs.NextFile("/db/system.mdw");
+         w.fedtWrkgrp->Browse();
+       },
+       false},
       {"typed in the Access path", [](TForm1& w) { Type(w.fedtAccess, "x"); }, false},
       {"typed in the compactor path", [](TForm1& w) { Type(w.fedtBrenvollPath, "x"); }, false},
       {"ticked Repair", [](TForm1& w) { w.chkRepair->click(); }, false},
