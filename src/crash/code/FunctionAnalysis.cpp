@@ -284,8 +284,8 @@ bool Walker::Patchable() const {
     if (!it->second.data) covered = std::max(covered, it->second.end + 1);
   if (covered - entry_ <= 5) return false;
   // Code that jumps into the bytes to be rewritten would land inside the patch.
-  for (auto it = areas_.upper_bound(entry_); it != areas_.end() && it->first < entry_ + 6; ++it)
-    return false;
+  const auto following = areas_.upper_bound(entry_);
+  if (following != areas_.end() && following->first < entry_ + 6) return false;
   for (uint64_t at = entry_; at < entry_ + 6;) {
     InstructionFacts f = DecodeInstruction(at, reader_, mode_);
     if (!f.valid) return false;
