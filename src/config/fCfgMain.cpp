@@ -217,21 +217,25 @@ void TForm1::EmailFeedback1Click() {
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::FormClose() {
+  closeMayEnd_ = false;
   bool changed = false;
   for (const QLineEdit* field : ChangeMarkedFields()) changed = changed || field->isModified();
-  if (changed && ConfirmYesCancel("Save changes?")) SaveConfigFIle1Click();
+  if (changed && ConfirmYesCancel("Save changes?")) {
+    // Yes wants the changes kept: a cancelled save dialog keeps the window open, and so
+    // does a failed save (it raises).
+    if (CurrentCfgPath.empty() && !ChooseSaveName()) return;
+    SaveToCurrentPath();
+  }
+  // From here on nothing typed can be lost: a settings file that cannot be written (a
+  // program folder the user may not write to) is reported and the program ends all the
+  // same, rather than never letting the user out.
+  closeMayEnd_ = true;
   WriteMainWindowSettings(AppDir, {CurrentCfgPath, TextOf(fedtAccess), TextOf(fedtBrenvollPath)});
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  // Whatever FormClose raises keeps the window open: a configuration that could not be
-  // saved is still on screen, and a close after the cause is mended tries again.
-  bool closed = false;
-  host_.runHandler([this, &closed] {
-    FormClose();
-    closed = true;
-  });
-  if (closed) {
+  Run(&TForm1::FormClose);
+  if (closeMayEnd_) {
     event->accept();
   } else {
     event->ignore();

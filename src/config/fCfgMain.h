@@ -64,8 +64,9 @@ public:
   void QuorridgeHomePage1Click();
   void EmailFeedback1Click();
   void Exit1Click();
-  // The closing question and the settings write; raises when either fails, which keeps
-  // the window open.
+  // The closing question, then the settings write. The window stays open when the
+  // configuration the user wants saved is not saved (dialog cancelled, or the save
+  // raises); a failed settings write is raised and the window closes all the same.
   void FormClose();
   void FormDestroy();
 
@@ -134,6 +135,7 @@ private:
   std::vector<QLineEdit*> ChangeMarkedFields() const;
 
   MainWindowHost host_;
+  bool closeMayEnd_ = false;  // set by FormClose once the configuration is settled
 };
 
 // The main window of the running program; the start-up sets it.

@@ -330,43 +330,50 @@ TEST_F(MainWindowFixture, CloseWritesTheSettingsTheNextStartReads) {
   EXPECT_EQ(Text(again.fedtBrenvollPath), "") << "an empty value is no missing key";
 }
 
-TEST_F(MainWindowFixture, FailuresAtClosingKeepTheWindowOpen) {
+// After Yes to "Save changes?" on a new configuration: the window stays open while the
+// configuration is not saved; a settings file that cannot be written is reported and the
+// program ends all the same.
+TEST_F(MainWindowFixture, ClosingAfterYesWhenTheSaveOrTheSettingsFail) {
   struct Case {
     const char* label;
-    bool configFails;  // else the settings file fails
-    std::string error;
+    bool nameChosen;     // else the save dialog is cancelled
+    bool configBlocked;  // a folder stands where the configuration goes
+    bool settingsBlocked;
+    bool closes;
+    std::vector<std::string> errors;
   };
-  const std::string cfg = work.File("blocked.cfg");
+  const std::string cfg = work.File("chosen.cfg");
+  const std::string ini = app.File("Brenvoll.ini");
   const Case cases[] = {
-      {"save after Yes fails: settings not written", true, "Unable to write to " + cfg},
-      {"settings write fails", false, "Unable to write to " + app.File("Brenvoll.ini")},
+      {"save dialog cancelled: stays open", false, false, false, false, {}},
+      {"save fails: stays open", true, true, false, false, {"Unable to write to " + cfg}},
+      {"settings fail: reported, closes", true, false, true, true, {"Unable to write to " + ini}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     errors.clear();
-    std::filesystem::remove_all(app.File("Brenvoll.ini"));
     std::filesystem::remove_all(cfg);
+    std::filesystem::remove_all(ini);
     TForm1& w = Create();
     Type(w.edtDesc, "typed");
-    // A folder in the file's place makes its write fail.
-    std::filesystem::create_directory(c.configFails ? cfg : app.File("Brenvoll.ini"));
+    if (c.configBlocked) std::filesystem::create_directory(cfg);
+    if (c.settingsBlocked) std::filesystem::create_directory(ini);
     dialogs.NextButton(DialogButton::Yes);
-    if (c.configFails) {
-      dialogs.NextFile(cfg);
-    } else {
-      dialogs.NextFile(work.File("fine.cfg"));
-    }
-    EXPECT_FALSE(Close());
-    EXPECT_EQ(errors, std::vector<std::string>{c.error});
-    if (c.configFails) {
-      EXPECT_FALSE(std::filesystem::exists(app.File("Brenvoll.ini")));
+    dialogs.NextFile(c.nameChosen ? std::optional<std::string>(cfg) : std::nullopt);
+    EXPECT_EQ(Close(), c.closes);
+    EXPECT_EQ(errors, c.errors);
+    if (!c.closes) {
+      EXPECT_FALSE(std::filesystem::exists(ini)) << "settings written by a close that failed";
       EXPECT_TRUE(w.edtDesc->isModified());
     }
+    if (c.settingsBlocked) {
+      EXPECT_EQ(ReadCompactionConfig(cfg).Description, "typed");
+    }
     dialogs.messages.clear();
-    std::filesystem::remove_all(cfg);
-    std::filesystem::remove_all(app.File("Brenvoll.ini"));
     window.reset();
   }
+  std::filesystem::remove_all(cfg);
+  std::filesystem::remove_all(ini);
 }
 
 }  // namespace
