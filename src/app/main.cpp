@@ -1,9 +1,16 @@
-// Placeholder entry until the main window exists: prints the application directory.
+// BrenvollAdmin: the administration program of the Brenvoll database compactor.
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
-#include "app/AppDir.h"
+#include "app/DisplayCheck.h"
+#include "app/StartUp.h"
 
-int main() {
-  std::printf("%s\n", ApplicationDirectory().c_str());
-  return 0;
+int main(int argc, char** argv) {
+  const std::string noDisplay = MissingDisplayMessage(std::getenv);
+  if (!noDisplay.empty()) {
+    std::fprintf(stderr, "%s\n", noDisplay.c_str());
+    return 1;
+  }
+  return RunProgram(argc, argv);
 }

@@ -1,0 +1,41 @@
+#include "app/Application.h"
+
+#include <string>
+
+#include "base/Exceptions.h"
+#include "shell/Dialogs.h"
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Brenvoll");
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleException(std::current_exception());
+    return false;
+  }
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return;
+  } catch (...) {
+    ShowException(error);
+  }
+}
+
+void TApplication::ShowException(std::exception_ptr error) {
+  std::string message;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "An unknown error occurred.";
+  }
+  ShowErrorBox(message);
+}
