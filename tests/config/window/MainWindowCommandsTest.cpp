@@ -37,6 +37,11 @@ TEST_F(MainWindowFixture, DeleteRemovesOnlyASelectedLine) {
   w.lboxCompactFiles->addItems({"/db/a.mdb", "/db/b.mdb"});
   w.DeleteFile1Click();
   EXPECT_EQ(ListLines(), (std::vector<std::string>{"/db/a.mdb", "/db/b.mdb"}));
+  // A current line the user deselected is no selection.
+  w.lboxCompactFiles->setCurrentRow(0);
+  w.lboxCompactFiles->clearSelection();
+  w.DeleteFile1Click();
+  EXPECT_EQ(ListLines(), (std::vector<std::string>{"/db/a.mdb", "/db/b.mdb"}));
   w.lboxCompactFiles->setCurrentRow(1);
   w.BitBtn4->click();
   EXPECT_EQ(ListLines(), std::vector<std::string>{"/db/a.mdb"});
