@@ -1,22 +1,11 @@
 #include "app/Icons.h"
 
-#include <QString>
-
-// Static libraries drop resources unless they are registered by name.
-static void LoadBundledIcons() {
-  static const bool loaded = [] {
-    Q_INIT_RESOURCE(icons);
-    return true;
-  }();
-  (void)loaded;
-}
-
-QIcon ThemeIcon(const char* name) {
-  LoadBundledIcons();
-  return QIcon::fromTheme(name, QIcon(QString(":/icons/%1.png").arg(name)));
-}
-
 QIcon ProgramIcon() {
-  LoadBundledIcons();
-  return QIcon(":/icons/brenvoll-admin.png");
+  // Decoded once: the splash, the about box and the help window all show it. Never
+  // destroyed, so it outlives the application object without complaint.
+  static const QIcon* icon = [] {
+    Q_INIT_RESOURCE(icons);  // a static library keeps its resources only when asked
+    return new QIcon(":/icons/brenvoll-admin.png");
+  }();
+  return *icon;
 }

@@ -6,9 +6,8 @@ set(install_app_dir ${CMAKE_INSTALL_LIBDIR}/brenvoll)
 install(TARGETS BrenvollAdmin RUNTIME DESTINATION ${install_app_dir})
 install(FILES ${BRENVOLL_APP_DIR}/Brenvoll.qch ${BRENVOLL_APP_DIR}/Brenvoll.qhc
   DESTINATION ${install_app_dir})
-if(TARGET brenvoll_compactor)
-  install(TARGETS brenvoll_compactor RUNTIME DESTINATION ${install_app_dir})
-endif()
+# The reference compactor the program runs, when it was built.
+install(PROGRAMS ${BRENVOLL_APP_DIR}/Brenvoll.exe DESTINATION ${install_app_dir} OPTIONAL)
 
 foreach(size 48 96 256)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/brenvoll-admin-${size}.png
