@@ -2,11 +2,15 @@
 
 #include <string>
 
+#include "app/Icons.h"
 #include "base/Exceptions.h"
 #include "shell/Dialogs.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Brenvoll");
+  // Every window shows the program icon; desktops match the windows to the launcher.
+  setWindowIcon(ProgramIcon());
+  setDesktopFileName("brenvoll-admin");
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
