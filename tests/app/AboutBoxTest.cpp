@@ -6,8 +6,9 @@
 
 #include "app/About.h"
 #include "base/FormatSettings.h"
+// RecordingHelp, the help service that records requests
+#include "config/window/MainWindowFixture.h"
 #include "support/ScriptedDialogs.h"
-#include "app/HelpRecorder.h"
 
 namespace {
 
@@ -58,12 +59,12 @@ TEST(AboutBox, ClosesWithOkEnterAndEscape) {
 }
 
 TEST(AboutBox, F1AsksForTopic61) {
-  HelpRecorder help;
+  RecordingHelp help;
   TAboutBox box;
   box.show();
   box.OKButton->setFocus();
   QTest::keyClick(box.OKButton, Qt::Key_F1);
-  EXPECT_EQ(help.requests, std::vector<std::string>{"topic:61"});
+  EXPECT_EQ(help.requests, std::vector<std::string>{"topic 61"});
 }
 
 TEST(AboutBox, LinkAnsweredNoOpensNothingAndStaysOpen) {
