@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -48,6 +49,35 @@ TEST(HelpViewer, KeywordSearchOpensTheIndexWithAnEmptyKeyword) {
   auto* tabs = viewer.Window()->findChild<QTabWidget*>();
   EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Index");
   EXPECT_TRUE(viewer.Window()->findChild<QLineEdit*>("HelpIndexFilter")->text().isEmpty());
+}
+
+// Asked for from a modal window, the viewer must belong to it, or the modality would
+// block the viewer; asked for from an ordinary window, it stands alone again.
+TEST(HelpViewer, BelongsToTheModalWindowThatAsked) {
+  THelpViewer viewer(BuiltHelpFile());
+  {
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    viewer.ShowTopic(61);
+    EXPECT_EQ(viewer.Window()->parentWidget(), &modal);
+    EXPECT_TRUE(viewer.Window()->isWindow());
+    modal.hide();
+    viewer.ShowContents();
+    EXPECT_EQ(viewer.Window()->parentWidget(), nullptr);
+  }
+  {
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    viewer.ShowTopic(61);
+  }
+  // The dialog took the viewer's window with it; the next request makes a new one.
+  EXPECT_EQ(viewer.Window(), nullptr);
+  viewer.ShowTopic(190);
+  ASSERT_NE(viewer.Window(), nullptr);
+  EXPECT_EQ(PageOf(viewer), "scheduler.html");
 }
 
 TEST(HelpViewer, MissingHelpFileIsReported) {
