@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,12 +33,14 @@ int main(int argc, char** argv) {
     if (insn.call) calls[address] = address + uint64_t(insn.length);
   uint64_t expected = 0, found = 0, invented = 0, outside = 0, functions = 0, invalid = 0, tails = 0;
   // The parts split off into "f.cold" count with their function f. Constructors and
-  // destructors have one body under two names (C1/C2, D1/D2), of which the image keeps one.
-  std::map<std::string, const ElfFunctionSymbol*> coldParts;
+  // destructors have one body under two names (C1/C2, D1/D2), of which the image keeps one;
+  // local functions of two units may share a name, so a part counts with the function of
+  // that name whose walk reaches it.
+  std::multimap<std::string, const ElfFunctionSymbol*> coldParts;
   for (const ElfFunctionSymbol& fn : image.Functions()) {
     if (fn.name.size() <= 5 || fn.name.compare(fn.name.size() - 5, 5, ".cold") != 0) continue;
     const std::string base = fn.name.substr(0, fn.name.size() - 5);
-    coldParts[base] = &fn;
+    coldParts.emplace(base, &fn);
     for (const char* pair : {"C1C2", "C2C1", "D1D2", "D2D1"}) {
       for (size_t at = base.find(std::string(pair, 2) + "E"); at != std::string::npos;
            at = base.find(std::string(pair, 2) + "E", at + 1)) {
@@ -54,10 +57,15 @@ int main(int argc, char** argv) {
     if (fn.size == 0 || fn.address < image.CodeStart() || fn.address >= image.CodeEnd() ||
         fn.name.find(".cold") != std::string::npos)
       continue;
-    auto coldPart = coldParts.find(fn.name);
-    const ElfFunctionSymbol* cold = coldPart == coldParts.end() ? nullptr : coldPart->second;
     ++functions;
     TFunctionInfo info = AnalyzeFunction(fn.address, image, CodeMode::Bits64, image);
+    std::string name = fn.name;
+    if (name.size() > 11 && name.compare(name.size() - 11, 11, ".localalias") == 0) name.resize(name.size() - 11);
+    const auto [first, last] = coldParts.equal_range(name);
+    const ElfFunctionSymbol* cold = std::distance(first, last) == 1 ? first->second : nullptr;
+    for (auto part = first; part != last; ++part)
+      for (const TCodeArea& area : info.areas)
+        if (inside(part->second, area.start)) cold = part->second;
     if (!info.valid) ++invalid;
     // Calls with a target and calls whose target is unknown both tell return addresses.
     std::vector<TCallSite> sites = info.callSites;
