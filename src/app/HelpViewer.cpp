@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -75,6 +76,12 @@ bool THelpViewer::OpenWindow() {
     tabs_->addTab(indexPage, "Index");
     browser_ = new HelpBrowser(engine_, nullptr);
     browser_->setObjectName("HelpPage");
+    // The pages' style sheet, given to every page (the text browser does not follow the
+    // pages' own link to it).
+    for (const QString& ns : engine_->registeredDocumentations()) {
+      const QByteArray css = engine_->fileData(QUrl("qthelp://" + ns + "/doc/style.css"));
+      if (!css.isEmpty()) browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css));
+    }
 
     auto* splitter = new QSplitter;
     splitter->addWidget(tabs_);
@@ -84,6 +91,8 @@ bool THelpViewer::OpenWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
 
+    QObject::connect(engine_->contentModel(), &QHelpContentModel::contentsCreated,
+                     engine_->contentWidget(), [this] { engine_->contentWidget()->expandAll(); });
     QObject::connect(engine_->contentWidget(), &QHelpContentWidget::linkActivated, browser_,
                      [this](const QUrl& link) { ShowPage(link); });
     QObject::connect(engine_->indexWidget(), &QHelpIndexWidget::documentActivated, browser_,

@@ -1,6 +1,8 @@
-// Writes the README's screenshots of the main window and the about box, taken from the
-// running program as the start-up makes it. Run under xvfb-run with the output folder:
-//   xvfb-run -a build/tools/app_screenshots docs
+// Writes the README's screenshots of the main window, the about box and the help viewer,
+// taken from the running program as the start-up makes it. Run under xvfb-run with the
+// output folder; the help viewer needs the help file beside the tool:
+//   cp build/bin/Brenvoll.qh? build/bin/Brenvoll.qch build/tools/
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/app_screenshots docs
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include "app/About.h"
 #include "app/StartUp.h"
 #include "config/fCfgMain.h"
+#include "shell/HelpSeam.h"
 #include "shell/FilenameEdit.h"
 
 namespace {
@@ -49,7 +52,13 @@ void TakeShots() {
     QTimer::singleShot(300, [] {
       Save(AboutBox, "about-box.png");
       AboutBox->hide();
-      QApplication::exit(0);
+      Help().ShowTopic(190);
+      QTimer::singleShot(300, [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+          if (window->objectName() == "HelpViewer" && window->isVisible())
+            Save(window, "help-window.png");
+        QApplication::exit(0);
+      });
     });
   });
 }
