@@ -6,8 +6,7 @@
 
 #include "app/About.h"
 #include "base/FormatSettings.h"
-// RecordingHelp, the help service that records requests
-#include "config/window/MainWindowFixture.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {

@@ -14,19 +14,9 @@
 #include "schedule/ScheduleEntry.h"
 #include "schedule/ScheduleFakes.h"
 #include "schedule/fSched.h"
-#include "shell/HelpSeam.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-
-class RecordingHelp final : public HelpService {
-public:
-  RecordingHelp() { SetHelp(this); }
-  ~RecordingHelp() override { SetHelp(nullptr); }
-  void ShowContents() override {}
-  void SearchKeyword(const char*) override {}
-  void ShowTopic(int contextNumber) override { topics.push_back(contextNumber); }
-  std::vector<int> topics;
-};
 
 class SchedWindowFixture : public testing::Test {
 protected:

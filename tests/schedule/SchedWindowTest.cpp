@@ -328,7 +328,7 @@ TEST_F(SchedWindowFixture, RowCommandsSetModifiedAndHelpAsksForTopic190) {
   EXPECT_TRUE(Grid().Modified());
   w.btnHelp->click();
   w.Sheduler1->trigger();
-  EXPECT_EQ(help.topics, (std::vector<int>{190, 190}));
+  EXPECT_EQ(help.requests, (std::vector<std::string>{"topic 190", "topic 190"}));
 }
 
 }  // namespace

@@ -17,23 +17,9 @@
 
 #include "config/fCfgMain.h"
 #include "shell/FilenameEdit.h"
-#include "shell/HelpSeam.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-
-class RecordingHelp final : public HelpService {
-public:
-  RecordingHelp() { SetHelp(this); }
-  ~RecordingHelp() override { SetHelp(nullptr); }
-  void ShowContents() override { requests.push_back("contents"); }
-  void SearchKeyword(const char* keyword) override {
-    requests.push_back("search \"" + std::string(keyword) + "\"");
-  }
-  void ShowTopic(int contextNumber) override {
-    requests.push_back("topic " + std::to_string(contextNumber));
-  }
-  std::vector<std::string> requests;
-};
 
 class MainWindowFixture : public testing::Test {
 protected:
