@@ -12,7 +12,7 @@
 #include "app/Application.h"
 #include "app/Icons.h"
 #include "app/ProductInfo.h"
-#include "app/WindowPlacement.h"
+#include "shell/WindowParts.h"
 #include "base/FormatSettings.h"
 #include "shell/HelpSeam.h"
 #include "shell/OpenAddress.h"

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "app/Icons.h"
-#include "app/WindowPlacement.h"
+#include "shell/WindowParts.h"
 
 TfrmSplash::TfrmSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {

@@ -9,12 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
-#include <QScreen>
 #include <QToolButton>
 
 #include "config/fCfgMain.h"
 #include "shell/DropFileTarget.h"
 #include "shell/FilenameEdit.h"
+#include "shell/WindowParts.h"
 
 namespace {
 
@@ -52,15 +52,8 @@ QIcon ToolbarPicture(const char* themeName) {
 
 QToolButton* ToolbarButton(QWidget* panel, int index, const char* name, const char* caption,
                            const char* hint, const char* themeIcon) {
-  auto* button = new QToolButton(panel);
-  button->setObjectName(name);
-  button->setText(caption);
-  button->setToolTip(hint);
-  button->setIcon(ToolbarPicture(themeIcon));
-  button->setIconSize(QSize(24, 24));
-  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  QToolButton* button = ::ToolbarButton(panel, name, caption, hint, ToolbarPicture(themeIcon));
   button->setGeometry(1 + index * 65, 1, 65, 55);
-  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
@@ -98,12 +91,6 @@ QCheckBox* CheckBox(QWidget* panel, const char* name, const char* caption, QRect
   box->setObjectName(name);
   box->setGeometry(where);
   return box;
-}
-
-QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* item = menu->addAction(caption);
-  item->setObjectName(name);
-  return item;
 }
 
 }  // namespace
@@ -205,9 +192,7 @@ void TForm1::BuildControls() {
   BuildMenus();
   // The client area excludes the menu bar, as on the platform this layout was drawn for.
   setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-  if (QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreOnScreen(this);
 }
 
 void TForm1::BuildMenus() {

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 #include "schedule/Timer.h"
 #include "schedule/fSched.h"
 #include "shell/DropFileTarget.h"
+#include "shell/WindowParts.h"
 
 namespace {
 
@@ -27,15 +27,10 @@ constexpr int RowHeight = 19;
 
 QToolButton* ToolbarButton(QWidget* parent, const char* name, const char* caption,
                            const char* hint, const char* themeIcon, QStyle::StandardPixmap fallback) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setText(caption);
-  button->setToolTip(hint);
-  button->setIcon(QIcon::fromTheme(themeIcon, parent->style()->standardIcon(fallback)));
-  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  QToolButton* button = ::ToolbarButton(
+      parent, name, caption, hint,
+      QIcon::fromTheme(themeIcon, parent->style()->standardIcon(fallback)));
   button->setFixedSize(65, 57);
-  button->setIconSize(QSize(24, 24));
-  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
@@ -60,12 +55,6 @@ QWidget* StackedPanel(QWidget* parent, const char* name, std::initializer_list<Q
   for (QWidget* control : controls) column->addWidget(control);
   column->addStretch();
   return panel;
-}
-
-QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* item = menu->addAction(caption);
-  item->setObjectName(name);
-  return item;
 }
 
 }  // namespace
@@ -176,7 +165,5 @@ void TfrmSched::BuildControls() {
 
   // The client area excludes the menu bar, as on the platform this layout was drawn for.
   resize(ClientWidth, ClientHeight + menuBar->sizeHint().height());
-  if (QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreOnScreen(this);
 }
