@@ -28,11 +28,6 @@ public:
   constexpr TGridOptions(std::initializer_list<TGridOption> options) {
     for (TGridOption option : options) value_ |= Bit(option);
   }
-  static constexpr TGridOptions FromValue(unsigned value) {
-    TGridOptions options;
-    options.value_ = value & ((1u << (goThumbTracking + 1)) - 1);
-    return options;
-  }
 
   constexpr unsigned Value() const { return value_; }
   constexpr bool Contains(TGridOption option) const { return (value_ & Bit(option)) != 0; }
