@@ -51,7 +51,7 @@ sanitize: deps
 # Each fuzz target runs for FUZZ_SECONDS from its seed corpus.
 fuzz: deps
 	cmake --preset fuzz
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --target all_fuzzers
 	@set -e; for f in build-fuzz/fuzz/*; do \
 	  name=$$(basename $$f); corpus=tests/fuzz/corpus/$$name; work=build-fuzz/corpus/$$name; \
 	  mkdir -p $$work; echo "== $$name ($(FUZZ_SECONDS) s)"; \
