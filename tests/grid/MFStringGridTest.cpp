@@ -163,6 +163,18 @@ TEST_F(GridTest, RemoveRowEmptiesTheLastRowAndRemovesOthers) {
   }
 }
 
+TEST_F(GridTest, RemoveRowKeepsTheScrollPositionAndSelection) {
+  grid.SetRowCount(41);
+  grid.SetTopRow(10);
+  grid.SetRow(12);
+  grid.SetSelection({1, 12, 2, 14});
+  ASSERT_EQ(grid.TopRow(), 10);
+  grid.RemoveRow(12);
+  EXPECT_EQ(grid.RowCount(), 40);
+  EXPECT_EQ(grid.TopRow(), 10);
+  EXPECT_EQ(grid.Selection(), (TGridRect{1, 12, 2, 14}));
+}
+
 TEST_F(GridTest, RemoveRowKeepsALastRowWithoutFixedRowsToo) {
   grid.SetRowCount(1);
   grid.SetFixedRows(0);
