@@ -1,13 +1,14 @@
 // The peer: the least a Qt program does to show one empty window.
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
+
+#include "FirstShownReport.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QWidget window;
+  ReportFirstShown([&window] { return &window; });
   window.resize(534, 347);
   window.show();
-  QTimer::singleShot(0, &application, [] { QApplication::exit(0); });
   return application.exec();
 }
