@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "app/DeferredIconStyle.h"
 #include "app/Icons.h"
 #include "base/Exceptions.h"
 #include "shell/Dialogs.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Brenvoll");
+  setStyle(new TDeferredIconStyle);  // owned by the application
   // Every window shows the program icon; desktops match the windows to the launcher.
   setWindowIcon(ProgramIcon());
   setDesktopFileName("brenvoll-admin");
