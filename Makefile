@@ -4,6 +4,7 @@ SHELL := /bin/bash
 # Debian packages the build, the tests and the tools need.
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config \
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libgl-dev \
+  libfontconfig-dev \
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libinih-dev \
   libdw-dev libelf-dev binutils libcapstone-dev libzydis-dev \
   desktop-file-utils xdg-utils fonts-liberation2 xvfb xauth

@@ -71,3 +71,27 @@ function(brenvoll_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
+
+# brenvoll_pictures(<target> <header name> <name>=<file.png>[@<size>] ...)
+# Compiles the PNG pictures into <target> as pixels (embed_pictures, tools/pictures):
+# files relative to the calling folder, the header included as "<header name>.h".
+function(brenvoll_pictures target header)
+  set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/pictures)
+  set(requests)
+  set(files)
+  foreach(request IN LISTS ARGN)
+    string(REGEX REPLACE "^([^=]+)=([^@]+)(.*)$" "\\1=${CMAKE_CURRENT_SOURCE_DIR}/\\2\\3"
+           request "${request}")
+    string(REGEX REPLACE "^[^=]+=([^@]+).*$" "\\1" file "${request}")
+    list(APPEND requests ${request})
+    list(APPEND files ${file})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${out_dir}/${header}.h ${out_dir}/${header}.cpp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}
+    COMMAND embed_pictures ${out_dir}/${header}.h ${out_dir}/${header}.cpp ${requests}
+    DEPENDS embed_pictures ${files}
+    COMMENT "Compiling the pictures of ${header}")
+  target_sources(${target} PRIVATE ${out_dir}/${header}.h ${out_dir}/${header}.cpp)
+  target_include_directories(${target} PUBLIC ${out_dir})
+endfunction()

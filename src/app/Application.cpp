@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <QFont>
+
 #include <string>
 
 #include "app/DeferredIconStyle.h"
@@ -13,6 +15,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Every window shows the program icon; desktops match the windows to the launcher.
   setWindowIcon(ProgramIcon());
   setDesktopFileName("brenvoll-admin");
+  // The windows' own font for everything else too: Qt lays out a new line edit's text in
+  // the application font before it takes the window's, which would load a second font.
+  setFont(QFont("Arial", 8));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,11 +1,12 @@
 #include "app/Icons.h"
 
+#include "ProgramPictures.h"
+#include "shell/BundledPicture.h"
+
 QIcon ProgramIcon() {
-  // Decoded once: the splash, the about box and the help window all show it. Never
+  // Made once: the splash, the about box and the help window all show it. Never
   // destroyed, so it outlives the application object without complaint.
-  static const QIcon* icon = [] {
-    Q_INIT_RESOURCE(icons);  // a static library keeps its resources only when asked
-    return new QIcon(":/icons/brenvoll-admin.png");
-  }();
+  static const QIcon* icon =
+      new QIcon(BundledIcon({&ProgramIcon48, &ProgramIcon96, &ProgramIcon137}));
   return *icon;
 }

@@ -9,6 +9,7 @@
 #include "app/About.h"
 #include "app/AppDir.h"
 #include "app/Application.h"
+#include "app/FontWarmUp.h"
 #include "app/HelpViewer.h"
 #include "app/Splash.h"
 #include "base/FormatSettings.h"
@@ -35,11 +36,13 @@ SchedulerHost SchedulerHostOf(TForm1* mainWindow) {
 }
 
 // The long-lived windows, in the order they are created. The splash stands until they
-// exist, also when the creation of one fails.
-bool CreateWindows() {
+// exist, also when the creation of one fails. Its text is the first one drawn, so the font
+// configuration read beside the start-up is waited for there.
+bool CreateWindows(TFontWarmUp& fonts) {
   std::unique_ptr<TfrmSplash> splash;
   try {
     splash = std::make_unique<TfrmSplash>();
+    fonts.Wait();
     splash->ShowNow();
     Form1 = new TForm1(ProgramHost());
     AboutBox = new TAboutBox(Form1);
@@ -57,13 +60,14 @@ bool CreateWindows() {
 int RunProgram(int argc, char** argv, const std::function<void()>& whenShown) {
   // Qt needs its application object before any window, so it comes before the date
   // settings; the rest follows the order of the start-up.
+  TFontWarmUp fonts;
   TApplication application(argc, argv);
   UseStartupDateSettings();
   THelpViewer help(ApplicationDirectory() + HelpFileName);
   SetHelp(&help);
 
   int exitCode = 1;
-  if (CreateWindows()) {
+  if (CreateWindows(fonts)) {
     Form1->show();
     if (whenShown) QTimer::singleShot(0, &application, whenShown);
     exitCode = application.exec();

@@ -36,11 +36,8 @@ void PutLoadedText(QLineEdit* field, const std::string& value) {
 
 }  // namespace
 
-static void InitMainWindowResources() { Q_INIT_RESOURCE(MainWindowIcons); }
-
 TForm1::TForm1(MainWindowHost host, QWidget* parent)
     : QMainWindow(parent), host_(std::move(host)) {
-  InitMainWindowResources();
   BuildControls();
   ConnectHandlers();
   Run(&TForm1::FormCreate);

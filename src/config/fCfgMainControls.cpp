@@ -11,7 +11,9 @@
 #include <QProxyStyle>
 #include <QToolButton>
 
+#include "MainWindowPictures.h"
 #include "config/fCfgMain.h"
+#include "shell/BundledPicture.h"
 #include "shell/DropFileTarget.h"
 #include "shell/FilenameEdit.h"
 #include "shell/WindowParts.h"
@@ -45,14 +47,11 @@ QStyle* HashEcho() {
   return style;
 }
 
-QIcon ToolbarPicture(const char* themeName) {
-  return QIcon::fromTheme(themeName,
-                          QIcon(QString(":/mainwindow/%1.png").arg(themeName)));
-}
-
+// The icon theme's picture, or the bundled one on a desktop without an icon theme.
 QToolButton* ToolbarButton(QWidget* panel, int index, const char* name, const char* caption,
-                           const char* hint, const char* themeIcon) {
-  QToolButton* button = ::ToolbarButton(panel, name, caption, hint, ToolbarPicture(themeIcon));
+                           const char* hint, const char* themeIcon, const TBundledPicture& bundled) {
+  QToolButton* button = ::ToolbarButton(panel, name, caption, hint,
+                                        QIcon::fromTheme(themeIcon, BundledIcon({&bundled})));
   button->setGeometry(1 + index * 65, 1, 65, 55);
   return button;
 }
@@ -111,17 +110,18 @@ void TForm1::BuildControls() {
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::StyledPanel);
   Panel1->setGeometry(0, 0, ClientWidth, ToolbarHeight);
-  BitBtn1 = ToolbarButton(Panel1, 0, "BitBtn1", "New", "New configuration", "document-new");
+  BitBtn1 = ToolbarButton(Panel1, 0, "BitBtn1", "New", "New configuration", "document-new", DocumentNewPicture);
   BitBtn2 = ToolbarButton(Panel1, 1, "BitBtn2", "Open", "Open an exisitng configuration file",
-                          "document-open");
+                          "document-open", DocumentOpenPicture);
   BitBtn3 = ToolbarButton(Panel1, 2, "BitBtn3", "Save", "Save current configuration file",
-                          "document-save");
+                          "document-save", DocumentSavePicture);
   BitBtn4 = ToolbarButton(Panel1, 3, "BitBtn4", "Delete",
                           "Removes selected database from compaction configuration",
-                          "edit-delete");
+                          "edit-delete", EditDeletePicture);
   BitBtn5 = ToolbarButton(Panel1, 4, "BitBtn5", "Schedule", "Show scheduler configuration screen",
-                          "x-office-calendar");
-  BitBtn6 = ToolbarButton(Panel1, 5, "BitBtn6", "Help", "Help", "help-contents");
+                          "x-office-calendar", CalendarPicture);
+  BitBtn6 = ToolbarButton(Panel1, 5, "BitBtn6", "Help", "Help", "help-contents",
+                          HelpContentsPicture);
 
   Panel2 = new QFrame(client);
   Panel2->setObjectName("Panel2");

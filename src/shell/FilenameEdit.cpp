@@ -1,14 +1,17 @@
 #include "shell/FilenameEdit.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeyEvent>
-#include <QStyle>
 
+#include "ShellPictures.h"
 #include "shell/BrowseSteps.h"
+#include "shell/BundledPicture.h"
 #include "shell/Dialogs.h"
 
 TFilenameEdit::TFilenameEdit(QWidget* parent) : QLineEdit(parent) {
-  browseButton_ = addAction(style()->standardIcon(QStyle::SP_DirOpenIcon),
+  // The icon theme's picture, or the bundled one on a desktop without an icon theme.
+  browseButton_ = addAction(QIcon::fromTheme("document-open", BundledIcon({&BrowsePicture})),
                             QLineEdit::TrailingPosition);
   browseButton_->setObjectName("btnBrowse");
   browseButton_->setToolTip("Browse");
