@@ -49,7 +49,8 @@ QStyle* HashEcho() {
 
 // The icon theme's picture, or the bundled one on a desktop without an icon theme.
 QToolButton* ToolbarButton(QWidget* panel, int index, const char* name, const char* caption,
-                           const char* hint, const char* themeIcon, const TBundledPicture& bundled) {
+                           const char* hint, const char* themeIcon,
+                           const TBundledPicture& bundled) {
   QToolButton* button = ::ToolbarButton(panel, name, caption, hint,
                                         QIcon::fromTheme(themeIcon, BundledIcon({&bundled})));
   button->setGeometry(1 + index * 65, 1, 65, 55);
@@ -110,7 +111,8 @@ void TForm1::BuildControls() {
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::StyledPanel);
   Panel1->setGeometry(0, 0, ClientWidth, ToolbarHeight);
-  BitBtn1 = ToolbarButton(Panel1, 0, "BitBtn1", "New", "New configuration", "document-new", DocumentNewPicture);
+  BitBtn1 = ToolbarButton(Panel1, 0, "BitBtn1", "New", "New configuration", "document-new",
+                          DocumentNewPicture);
   BitBtn2 = ToolbarButton(Panel1, 1, "BitBtn2", "Open", "Open an exisitng configuration file",
                           "document-open", DocumentOpenPicture);
   BitBtn3 = ToolbarButton(Panel1, 2, "BitBtn3", "Save", "Save current configuration file",

@@ -11,6 +11,8 @@ QImage BundledImage(const TBundledPicture& picture) {
 
 QIcon BundledIcon(std::initializer_list<const TBundledPicture*> sizes) {
   QIcon icon;
-  for (const TBundledPicture* picture : sizes) icon.addPixmap(QPixmap::fromImage(BundledImage(*picture)));
+  for (const TBundledPicture* picture : sizes) {
+    icon.addPixmap(QPixmap::fromImage(BundledImage(*picture)));
+  }
   return icon;
 }

@@ -45,8 +45,8 @@ TEST(BundledPicture, ProgramIconOffersEachSizeWithoutScaling) {
   for (const TBundledPicture* picture : {&ProgramIcon48, &ProgramIcon96, &ProgramIcon137}) {
     SCOPED_TRACE(picture->width);
     const QSize size(picture->width, picture->height);
-    EXPECT_EQ(ProgramIcon().pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
-              BundledImage(*picture));
+    const QImage drawn = ProgramIcon().pixmap(size).toImage();
+    EXPECT_EQ(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), BundledImage(*picture));
   }
 }
 

@@ -71,7 +71,8 @@ bool WriteFile(const char* path, const std::string& text) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: embed_pictures <header> <source> <name>=<file.png>[@<size>] ...\n");
+    std::fprintf(stderr,
+                 "usage: embed_pictures <header> <source> <name>=<file.png>[@<size>] ...\n");
     return 2;
   }
   std::ostringstream header;
