@@ -47,12 +47,11 @@ QStyle* HashEcho() {
   return style;
 }
 
-// The icon theme's picture, or the bundled one on a desktop without an icon theme.
 QToolButton* ToolbarButton(QWidget* panel, int index, const char* name, const char* caption,
                            const char* hint, const char* themeIcon,
                            const TBundledPicture& bundled) {
-  QToolButton* button = ::ToolbarButton(panel, name, caption, hint,
-                                        QIcon::fromTheme(themeIcon, BundledIcon({&bundled})));
+  QToolButton* button =
+      ::ToolbarButton(panel, name, caption, hint, ThemeIcon(themeIcon, bundled));
   button->setGeometry(1 + index * 65, 1, 65, 55);
   return button;
 }

@@ -16,3 +16,7 @@ QIcon BundledIcon(std::initializer_list<const TBundledPicture*> sizes) {
   }
   return icon;
 }
+
+QIcon ThemeIcon(const char* themeName, const TBundledPicture& bundled) {
+  return QIcon::fromTheme(themeName, BundledIcon({&bundled}));
+}

@@ -22,3 +22,7 @@ QImage BundledImage(const TBundledPicture& picture);
 
 // An icon with one picture per size; Qt picks the one that fits where it is drawn.
 QIcon BundledIcon(std::initializer_list<const TBundledPicture*> sizes);
+
+// The desktop icon theme's icon of that name, or the bundled picture on a desktop without
+// an icon theme.
+QIcon ThemeIcon(const char* themeName, const TBundledPicture& bundled);

@@ -10,9 +10,7 @@
 #include "shell/Dialogs.h"
 
 TFilenameEdit::TFilenameEdit(QWidget* parent) : QLineEdit(parent) {
-  // The icon theme's picture, or the bundled one on a desktop without an icon theme.
-  browseButton_ = addAction(QIcon::fromTheme("document-open", BundledIcon({&BrowsePicture})),
-                            QLineEdit::TrailingPosition);
+  browseButton_ = addAction(ThemeIcon("document-open", BrowsePicture), QLineEdit::TrailingPosition);
   browseButton_->setObjectName("btnBrowse");
   browseButton_->setToolTip("Browse");
   connect(browseButton_, &QAction::triggered, this, [this] { Browse(); });
