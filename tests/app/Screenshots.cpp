@@ -1,7 +1,6 @@
 // Writes the README's screenshots of the main window, the about box and the help viewer,
 // taken from the running program as the start-up makes it. Run under xvfb-run with the
-// output folder; the help viewer needs the help file beside the tool:
-//   cp build/bin/Brenvoll.qh? build/bin/Brenvoll.qch build/tools/
+// output folder (the build puts a copy of the help file beside the tool):
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/app_screenshots docs
 #include <QApplication>
 #include <QCheckBox>
