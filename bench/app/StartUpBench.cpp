@@ -1,7 +1,8 @@
 // Time from process start to the main window shown, on the offscreen platform, for the
-// program and for a minimal Qt program showing one empty window. The clock starts just
-// before the spawn; the probe reports on standard output when its window was first shown
-// (FirstShownReport.h). Its teardown at exit is waited for but not timed.
+// program, for a minimal Qt program showing one empty window and for that window with one
+// line of text. The clock starts just before the spawn; the probe reports on standard
+// output when its window was first shown (FirstShownReport.h). Its teardown at exit is
+// waited for but not timed.
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -83,6 +84,8 @@ void StartUp(benchmark::State& state, const char* probe) {
 }
 
 BENCHMARK_CAPTURE(StartUp, EmptyQtWindow, "app_EmptyWindowProbe")
+    ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK_CAPTURE(StartUp, QtWindowWithText, "app_LabelWindowProbe")
     ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK_CAPTURE(StartUp, BrenvollAdmin, "app_StartUpProbe")
     ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
