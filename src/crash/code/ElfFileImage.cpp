@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "crash/maps/ElfImage.h"
+
 bool ElfFileImage::Load(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -53,25 +55,15 @@ bool ElfFileImage::LoadBytes(std::vector<uint8_t> bytes, std::string& error) {
   }
   if (codeStart_ == UINT64_MAX) codeStart_ = 0;
 
-  std::vector<Elf64_Shdr> headers;
-  for (unsigned k = 0; k < header.e_shnum; ++k) {
-    Elf64_Shdr sh;
-    uint64_t at = header.e_shoff + uint64_t(k) * sizeof sh;
-    if (!Slice(at, sizeof sh)) break;
-    std::memcpy(&sh, file_.data() + at, sizeof sh);
-    headers.push_back(sh);
-  }
   auto raw = [&](const Elf64_Shdr& sh) {
     return ElfFileSection{"", sh.sh_addr, sh.sh_size, sh.sh_offset, (sh.sh_flags & SHF_EXECINSTR) != 0};
   };
-  const Elf64_Shdr* names = header.e_shstrndx < headers.size() ? &headers[header.e_shstrndx] : nullptr;
-  for (const Elf64_Shdr& sh : headers) {
-    ElfFileSection section = raw(sh);
-    if (names && sh.sh_name < names->sh_size && Slice(names->sh_offset, names->sh_size)) {
-      const char* text = reinterpret_cast<const char*>(file_.data() + names->sh_offset + sh.sh_name);
-      section.name.assign(text, strnlen(text, names->sh_size - sh.sh_name));
-    }
-    sections_.push_back(section);
+  std::vector<Elf64_Shdr> headers;
+  const std::string_view file(reinterpret_cast<const char*>(file_.data()), file_.size());
+  for (const TElfSectionHeader& sh : ElfSectionHeaders(file)) {
+    headers.push_back(sh.header);
+    sections_.push_back(raw(sh.header));
+    sections_.back().name = sh.name;
   }
   for (const Elf64_Shdr& sh : headers) {
     if ((sh.sh_type == SHT_SYMTAB || sh.sh_type == SHT_DYNSYM) && sh.sh_link < headers.size())

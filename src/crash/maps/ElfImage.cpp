@@ -53,24 +53,35 @@ bool RangesFromElfFile(std::string_view file, TAddressRange& code, TAddressRange
   return RangesFromProgramHeaders(headers.data(), headers.size(), 0, code, data);
 }
 
-std::optional<std::string_view> ElfSection(std::string_view file, std::string_view name) {
+std::vector<TElfSectionHeader> ElfSectionHeaders(std::string_view file) {
+  std::vector<TElfSectionHeader> sections;
   Elf64_Ehdr header;
-  if (!ReadHeader(file, header) || header.e_shentsize != sizeof(Elf64_Shdr)) return std::nullopt;
-  Elf64_Shdr names;
-  if (!ReadAt(file, header.e_shoff + uint64_t(header.e_shstrndx) * sizeof(Elf64_Shdr), names) ||
-      names.sh_offset > file.size() || file.size() - names.sh_offset < names.sh_size)
-    return std::nullopt;
-  const std::string_view nameTable = file.substr(names.sh_offset, names.sh_size);
+  if (!ReadHeader(file, header) || header.e_shentsize != sizeof(Elf64_Shdr)) return sections;
   for (uint64_t i = 0; i < header.e_shnum; ++i) {
     Elf64_Shdr section;
-    if (!ReadAt(file, header.e_shoff + i * sizeof(Elf64_Shdr), section)) return std::nullopt;
-    if (section.sh_name >= nameTable.size()) continue;
-    const std::string_view rest = nameTable.substr(section.sh_name);
-    if (rest.substr(0, rest.find('\0')) != name) continue;
-    if (section.sh_type == SHT_NOBITS || section.sh_offset > file.size() ||
-        file.size() - section.sh_offset < section.sh_size)
+    if (!ReadAt(file, header.e_shoff + i * sizeof(Elf64_Shdr), section)) break;
+    sections.push_back({{}, section});
+  }
+  if (header.e_shstrndx >= sections.size()) return sections;
+  const Elf64_Shdr& names = sections[header.e_shstrndx].header;
+  if (names.sh_offset > file.size() || file.size() - names.sh_offset < names.sh_size) return sections;
+  const std::string_view nameTable = file.substr(names.sh_offset, names.sh_size);
+  for (TElfSectionHeader& section : sections) {
+    if (section.header.sh_name >= nameTable.size()) continue;
+    const std::string_view rest = nameTable.substr(section.header.sh_name);
+    section.name = rest.substr(0, rest.find('\0'));
+  }
+  return sections;
+}
+
+std::optional<std::string_view> ElfSection(std::string_view file, std::string_view name) {
+  for (const TElfSectionHeader& section : ElfSectionHeaders(file)) {
+    if (section.name != name) continue;
+    const Elf64_Shdr& found = section.header;
+    if (found.sh_type == SHT_NOBITS || found.sh_offset > file.size() ||
+        file.size() - found.sh_offset < found.sh_size)
       return std::nullopt;
-    return file.substr(section.sh_offset, section.sh_size);
+    return file.substr(found.sh_offset, found.sh_size);
   }
   return std::nullopt;
 }

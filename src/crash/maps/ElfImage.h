@@ -5,6 +5,7 @@
 #include <elf.h>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "crash/maps/MapFile.h"
 
@@ -19,6 +20,17 @@ bool RangesFromElfFile(std::string_view file, TAddressRange& code, TAddressRange
 
 // True when the bytes start like an ELF file.
 bool LooksLikeElf(std::string_view file);
+
+// One section header of an ELF file, with its name from the file's section name table
+// (empty when the table does not hold it).
+struct TElfSectionHeader {
+  std::string_view name;
+  Elf64_Shdr header;
+};
+
+// The section headers of a 64-bit little-endian ELF file, up to the first one that lies
+// outside the bytes; none when the bytes are no such file. The names point into the bytes.
+std::vector<TElfSectionHeader> ElfSectionHeaders(std::string_view file);
 
 // The contents of the section of that name in an ELF file, or nothing.
 std::optional<std::string_view> ElfSection(std::string_view file, std::string_view name);
