@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/TempDir.h"
 #include "app/FontWarmUp.h"
+#include "support/TempDir.h"
 
 namespace {
 
